@@ -1,0 +1,94 @@
+#include "cli/Cli.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+#include "platform/CommandLine.h"
+#include "platform/Profile.h"
+#include "platform/Sjis.h"
+
+namespace cli {
+namespace {
+
+struct Entry {
+  const char* usage;
+  Command command;
+};
+
+std::map<std::string, Entry>& Commands() {
+  static std::map<std::string, Entry> commands;
+  return commands;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: partwell-cli [--cga DIR] [--atr FILE] COMMAND [ARGS...]\ncommands:\n");
+  for (const auto& [name, entry] : Commands()) std::fprintf(stderr, "  %s\n", entry.usage);
+  return 2;
+}
+
+// The folder of the running executable as a Windows-style text with a trailing backslash. On the
+// host the path is already a valid path for the file services, which pass plain host paths through.
+std::string ExecutableFolder() {
+  std::error_code error;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "";
+  std::string folder = self.parent_path().string() + "/";
+  auto sjis = platform::Utf8ToSjis(folder);
+  return sjis ? *sjis : "";
+}
+
+}  // namespace
+
+bool RegisterCommand(const char* name, const char* usage, Command command) {
+  Commands().emplace(name, Entry{usage, command});
+  return true;
+}
+
+bool ArgToSjis(const std::string& utf8, std::string& sjis) {
+  auto converted = platform::Utf8ToSjis(utf8);
+  if (!converted) {
+    std::fprintf(stderr, "partwell-cli: '%s' cannot be written in Shift-JIS\n", utf8.c_str());
+    return false;
+  }
+  sjis = *converted;
+  return true;
+}
+
+void PrintSjis(std::FILE* stream, const std::string& sjis) {
+  std::string utf8 = platform::SjisToUtf8(sjis);
+  std::fwrite(utf8.data(), 1, utf8.size(), stream);
+}
+
+}  // namespace cli
+
+int main(int argc, char** argv) {
+  platform::SetCommandLine(argc, argv);
+  cli::Context context;
+  context.programFolder = cli::ExecutableFolder();
+  std::string cga, atr;
+  bool haveCga = false, haveAtr = false;
+  int i = 1;
+  for (; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--cga") == 0 && i + 1 < argc) {
+      if (!cli::ArgToSjis(argv[++i], cga)) return 1;
+      haveCga = true;
+    } else if (std::strcmp(argv[i], "--atr") == 0 && i + 1 < argc) {
+      if (!cli::ArgToSjis(argv[++i], atr)) return 1;
+      haveAtr = true;
+    } else {
+      break;
+    }
+  }
+  if (i >= argc) return cli::Usage();
+  auto found = cli::Commands().find(argv[i]);
+  if (found == cli::Commands().end()) return cli::Usage();
+
+  platform::ProfileFile settings(context.programFolder + "Partwell.ini");
+  context.cgaFolder = haveCga ? cga : settings.ReadString("Partwell", "CGAFolder", "C:\\DOGACGA");
+  context.backColor = static_cast<std::uint32_t>(settings.ReadInteger("Partwell", "BackColor", 7555739));
+  context.atrFile = haveAtr ? atr : context.programFolder + "_GENIE.ATR";
+  context.args.assign(argv + i + 1, argv + argc);
+  return found->second.command(context);
+}

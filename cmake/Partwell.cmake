@@ -1,0 +1,26 @@
+# partwell_module(NAME [SHARED]): one target from every .cpp of the calling folder. A folder whose
+# units are not written yet gives an interface target, so the tree configures at every step.
+function(partwell_module name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    return()
+  endif()
+  if("SHARED" IN_LIST ARGN)
+    add_library(${name} SHARED ${sources})
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# partwell_link(NAME deps...): PUBLIC for real targets, INTERFACE for placeholders.
+function(partwell_link name)
+  get_target_property(type ${name} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  else()
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  endif()
+endfunction()

@@ -1,0 +1,38 @@
+#include "platform/CommandLine.h"
+
+#include "platform/Sjis.h"
+
+namespace platform {
+namespace {
+std::string& CommandLineText() {
+  static std::string text;
+  return text;
+}
+
+std::string QuotedIfBlank(const std::string& arg) {
+  if (arg.find_first_of(" \t") == std::string::npos && !arg.empty()) return arg;
+  return "\"" + arg + "\"";
+}
+}  // namespace
+
+// Inside the program every path is Windows-style Shift-JIS text, so the host's UTF-8 arguments are
+// converted (an argument without a Shift-JIS form is kept as it is) and token 0, the program's path,
+// gets backslashes for the host's slashes; the file services map them back.
+void SetCommandLine(int argc, char** argv) {
+  std::string text;
+  for (int i = 0; i < argc; ++i) {
+    std::string arg = Utf8ToSjis(argv[i]).value_or(argv[i]);
+    if (i == 0) {
+      for (char& c : arg) {
+        if (c == '/') c = '\\';
+      }
+    }
+    if (i > 0) text += ' ';
+    text += QuotedIfBlank(arg);
+  }
+  CommandLineText() = text;
+}
+
+const std::string& GetCommandLine() { return CommandLineText(); }
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+// File services over Windows-style paths (Shift-JIS bytes). A path such as
+// "C:\DOGACGA\common\parts\parts.ini" is mapped to the host: single-byte backslashes become '/',
+// a drive letter is resolved as Wine resolves it ($WINEPREFIX or ~/.wine, dosdevices/x: links,
+// drive_c for C:), CP932 is converted to UTF-8, and a component that does not exist as spelled is
+// looked up without regard to ASCII letter case. A plain host path passes through unchanged.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The host path (UTF-8) for a Windows-style path.
+std::string HostPath(std::string_view windowsPath);
+
+bool FileExists(std::string_view path);       // a regular file or a directory exists there
+bool DirectoryExists(std::string_view path);
+
+// Byte-for-byte copy through a temporary file in the target's folder renamed over the target.
+// Copying a file onto itself leaves it intact and succeeds. False when anything failed; the old
+// target then stays as it was.
+bool CopyFile(std::string_view source, std::string_view target);
+
+bool DeleteFile(std::string_view path);       // false when the file could not be removed
+bool CreateDirectory(std::string_view path);  // one level; false when it could not be made
+
+// fopen(host path, "rb"); null when the file cannot be opened. The caller closes it.
+std::FILE* OpenForReading(std::string_view path);
+
+// Writes the whole of bytes to path through a temporary file in the same folder, flushed and synced,
+// then renamed over the target (keeping the target's permissions when it existed). False when any
+// step failed; the old file then stays untouched and no temporary file is left behind.
+bool WriteFileAtomically(std::string_view path, std::string_view bytes);
+
+}  // namespace platform
