@@ -1,0 +1,101 @@
+// Catalogs and slots. A catalog is a 512 x 384 bitmap of 4 x 4 cells of 128 x 96 pixels, cell s at
+// column s % 4, row s / 4 counted from the top; it is shown at half size, 256 x 192.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/CatalogBitmap.h"
+#include "app/Workflow.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+constexpr int kShownCellWidth = 64;
+constexpr int kShownCellHeight = 48;
+
+// The display surface is a plain 32-bit image (0xAARRGGBB).
+void FillRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t argb) {
+  for (int y = std::max(y0, 0); y < std::min(y1, dc->height); ++y) {
+    for (int x = std::max(x0, 0); x < std::min(x1, dc->width); ++x) dc->pixels[y * dc->pixelsPerRow + x] = argb;
+  }
+}
+
+// A one-pixel frame along the rectangle, right and bottom edges exclusive.
+void FrameRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t argb) {
+  FillRect(dc, x0, y0, x1, y0 + 1, argb);
+  FillRect(dc, x0, y1 - 1, x1, y1, argb);
+  FillRect(dc, x0, y0, x0 + 1, y1, argb);
+  FillRect(dc, x1 - 1, y0, x1, y1, argb);
+}
+
+}  // namespace
+
+std::string Workflow::SlotFileName(const PartsFolder& folder, int slot) const {
+  char number[16];
+  std::snprintf(number, sizeof number, "%02d.SUF", slot + 1);
+  return CGAFolder + "\\common\\parts\\" + folder.PartsPrefix + number;
+}
+
+std::string Workflow::CatalogPath(const PartsFolder& folder) const {
+  return CGAFolder + "\\common\\catalog\\" + folder.CatalogFile;
+}
+
+const PartsFolder* Workflow::SelectedFolder() const {
+  int line = view_.SelectedFolderLine();
+  if (line < 0 || line >= static_cast<int>(Folders.size())) return nullptr;
+  return &Folders[static_cast<std::size_t>(line)];
+}
+
+void Workflow::ShowCatalog() {
+  if (const PartsFolder* folder = SelectedFolder()) {
+    if (Catalog.LoadBmp(CatalogPath(*folder), 63)) {
+      if (!NormaliseCatalog(Catalog) || !Catalog.Scale(256, 192)) {
+        Catalog.FreeHeader();
+        Catalog.FreeBits();
+      }
+    }
+    // Painted in either case: after a failed read the panel must not go on showing the picture of
+    // the folder chosen before.
+    PaintCatalog();
+  }
+  UpdatePartsName();
+}
+
+void Workflow::PaintCatalog() {
+  HDC dc = view_.BeginPaintThumbnail();
+  if (dc == nullptr) return;
+  if (Catalog.bits != nullptr) {
+    Catalog.Draw(dc, 0, 0);
+  } else {
+    FillRect(dc, 0, 0, dc->width, dc->height, 0xFF000000u);
+  }
+  int x = kShownCellWidth * (SelectedSlot % 4);
+  int y = kShownCellHeight * (SelectedSlot / 4);
+  FrameRect(dc, x, y, x + kShownCellWidth, y + kShownCellHeight, 0xFFFF0000u);
+  view_.EndPaintThumbnail();
+}
+
+void Workflow::SelectSlot(int x, int y, int button) {
+  if (button != 0) return;
+  // A press on the panel's border maps to the nearest cell, never past slot 15.
+  x = std::clamp(x, 0, 4 * kShownCellWidth - 1);
+  y = std::clamp(y, 0, 4 * kShownCellHeight - 1);
+  SelectedSlot = (y / kShownCellHeight) * 4 + x / kShownCellWidth;
+  UpdatePartsName();
+  PaintCatalog();
+}
+
+void Workflow::UpdatePartsName() {
+  if (const PartsFolder* folder = SelectedFolder()) {
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d.SUF", SelectedSlot + 1);
+    std::string name = folder->PartsPrefix + number;
+    if (platform::FileExists(CGAFolder + "\\common\\parts\\" + name)) {
+      view_.SetPartsNameCaption(name);
+      view_.SetDeleteEnabled(true);
+      return;
+    }
+  }
+  view_.SetPartsNameCaption("");
+  view_.SetDeleteEnabled(false);
+}

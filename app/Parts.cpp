@@ -1,0 +1,157 @@
+// Loading a shape, its preview, and registering and deleting parts.
+#include <cstdlib>
+#include <string>
+
+#include "app/CatalogBitmap.h"
+#include "app/Workflow.h"
+#include "platform/FileSystem.h"
+#include "velrast/velrast.h"
+
+namespace {
+
+constexpr int kPreviewWidth = 128;
+constexpr int kPreviewHeight = 96;
+constexpr int kThumbnailWidth = 256;
+constexpr int kThumbnailHeight = 192;
+
+constexpr unsigned kQuestion = MB_ICONQUESTION | MB_YESNO;
+constexpr unsigned kInformation = MB_ICONINFORMATION | MB_OK;
+
+
+bool IsCellPicture(const DibStream& dib) {
+  return dib.header != nullptr && dib.bits != nullptr && dib.header->biBitCount == 24 &&
+         dib.header->biWidth == kCellWidth && std::abs(dib.header->biHeight) == kCellHeight;
+}
+
+}  // namespace
+
+bool Workflow::LoadShape() {
+  Model.Clear();
+  int warning = SufWarnNone;
+  if (!ReadSufFile(Model, EditFile.c_str(), warning)) {
+    Model.Clear();
+    return false;
+  }
+  Model.UpdateBounds();
+  Model.UpdateNormals();
+  view_.InvalidatePreview();
+  view_.SetPolyCountCaption(std::to_string(Model.count));
+  if (warning == SufWarnObjects) {
+    Warn(Text("このSUFファイルには複数のオブジェクトが含まれて\nいます。単一のオブジェクトに変換して下さい。\n"));
+  } else if (warning == SufWarnAttribute) {
+    Warn(Text("このSUFファイルにはDOGA-L1/2でサポートされない\nアトリビュートが使われている可能性があります。\n"));
+  }
+  return true;
+}
+
+void Workflow::RenderPreview() {
+  HDC dc = view_.BeginPaintPreview();
+  if (dc == nullptr) return;
+  vlrSetColor(BackColor);
+  RenderShape(Model, dc, kPreviewWidth, kPreviewHeight);
+  view_.EndPaintPreview();
+  vlrDestroy();
+}
+
+void Workflow::PressPreview(int x, int y, int button) {
+  if (button == 0 || button == 1) LastPoint = {x, y};
+}
+
+void Workflow::RotatePreview(int x, int y) {
+  if (RotateView(Model, x - LastPoint.x, y - LastPoint.y)) RenderPreview();
+  LastPoint = {x, y};
+}
+
+void Workflow::ZoomPreview(int x, int y) {
+  ZoomView(Model, x - LastPoint.x);
+  RenderPreview();
+  LastPoint = {x, y};
+}
+
+void Workflow::RegisterPart() {
+  const PartsFolder* folder = SelectedFolder();
+  if (folder == nullptr) return;
+  const std::string target = SlotFileName(*folder, SelectedSlot);
+  if (!platform::FileExists(EditFile)) {
+    Warn(Text("SUFファイルが見つかりません"));
+    return;
+  }
+  if (platform::FileExists(target) &&
+      view_.MessageBox(Text("ファイルは既に存在しています。\n上書きしますか？"), "Partwell!", kQuestion) != IDYES) {
+    return;
+  }
+  if (!platform::CopyFile(EditFile, target)) {
+    Warn(target + Text(" に書き込めません。"));
+    return;
+  }
+  if (DrawThumbnailInto(*folder) == ThumbnailWriteFailed) {
+    Warn(CatalogPath(*folder) + Text(" に書き込めません。"));
+  } else {
+    view_.MessageBox(Text("登録完了しました"), "Partwell!", kInformation);
+  }
+  ShowCatalog();
+}
+
+bool Workflow::DrawThumbnail() {
+  const PartsFolder* folder = SelectedFolder();
+  return folder != nullptr && DrawThumbnailInto(*folder) == ThumbnailWritten;
+}
+
+// Renders the model at 256 x 192, scales it to one cell and writes it into the folder's catalog.
+// Without a frame (nothing was ever loaded) the cell gets the background colour.
+Workflow::ThumbnailResult Workflow::DrawThumbnailInto(const PartsFolder& folder) {
+  vlrSetColor(BackColor);
+  RenderShape(Model, nullptr, kThumbnailWidth, kThumbnailHeight);
+  BITMAPINFOHEADER* frameHeader = nullptr;
+  unsigned char* framePixels = nullptr;
+  vlrGetDib(&frameHeader, &framePixels);
+
+  DibStream thumbnail;
+  if (frameHeader != nullptr && framePixels != nullptr && thumbnail.Create(kThumbnailWidth, kThumbnailHeight, 24)) {
+    // Borrowed: the frame stays the rasteriser's; Scale gives the thumbnail pixels of its own.
+    thumbnail.Adopt(frameHeader, DibBorrowed, framePixels, DibBorrowed);
+    thumbnail.Scale(kCellWidth, kCellHeight);
+  }
+
+  ThumbnailResult result = ThumbnailNoCatalog;
+  DibStream catalog;
+  const std::string path = CatalogPath(folder);
+  if (catalog.LoadBmp(path, 63) && NormaliseCatalog(catalog)) {
+    if (IsCellPicture(thumbnail)) {
+      PasteCell(catalog, SelectedSlot, thumbnail);
+    } else {
+      FillCell(catalog, SelectedSlot, BackColor);
+    }
+    result = SaveCatalog(catalog, path) ? ThumbnailWritten : ThumbnailWriteFailed;
+  }
+  // The thumbnail's header is still the rasteriser's (borrowed, never freed by the object).
+  vlrDestroy();
+  return result;
+}
+
+void Workflow::DeletePart() {
+  const PartsFolder* folder = SelectedFolder();
+  if (folder == nullptr) return;
+  const std::string path = SlotFileName(*folder, SelectedSlot);
+  if (!platform::FileExists(path)) {
+    Warn(Text("指定した場所にはパーツは登録されていません。"));
+    return;
+  }
+  if (view_.MessageBox(Text("このパーツを削除しますか？"), "Partwell!", kQuestion) != IDYES) return;
+  if (!platform::DeleteFile(path)) {
+    Warn(path + Text(" を削除できません。"));
+    return;
+  }
+  DibStream catalog;
+  const std::string catalogPath = CatalogPath(*folder);
+  if (catalog.LoadBmp(catalogPath, 63) && NormaliseCatalog(catalog)) {
+    FillCell(catalog, SelectedSlot, BackColor);
+    if (!SaveCatalog(catalog, catalogPath)) {
+      Warn(catalogPath + Text(" に書き込めません。"));
+      ShowCatalog();
+      return;
+    }
+  }
+  view_.MessageBox(Text("削除しました。"), "Partwell!", kInformation);
+  ShowCatalog();
+}

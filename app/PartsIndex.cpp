@@ -1,0 +1,98 @@
+// DOGA's parts index, CGAFolder\common\parts\parts.ini:
+//   [PartsAssembler]      MenuItems=N, MenuK=Name,CatalogFile,PartsPrefix
+//   [PartsAssembler.jpn]  MenuK=JpnName,CatalogFile,PartsPrefix
+// Only the keys of the folder being written change; every other byte of the file stays.
+#include <string_view>
+
+#include "app/Workflow.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+#include "platform/Sjis.h"
+
+namespace {
+
+constexpr const char* kSection = "PartsAssembler";
+constexpr const char* kJpnSection = "PartsAssembler.jpn";
+
+// DOGA handles an index value in a 256-byte buffer.
+constexpr std::size_t kMaxValueBytes = 255;
+
+// A count up to this many folders is taken as it stands, even where Menu keys are missing. Beyond
+// it (a damaged or hostile MenuItems) folders are read only while their keys exist, so that a
+// count in the millions neither hangs the program nor fills memory with empty records.
+constexpr int kTrustedMenuItems = 4096;
+
+std::string MenuKey(int n) { return "Menu" + std::to_string(n); }
+
+std::string IndexValue(const platform::ProfileFile& index, const char* section, int n) {
+  std::string value = index.ReadString(section, MenuKey(n), "");
+  return std::string(platform::CutAtCharBoundary(value, kMaxValueBytes));
+}
+
+// Splits "Name,CatalogFile,PartsPrefix" stepping over whole characters. A field whose comma is
+// missing stays empty and so does every field after the last comma but the prefix, which takes the
+// rest of the value, further commas included.
+PartsFolder SplitEntry(std::string_view value) {
+  PartsFolder folder;
+  std::size_t cursor = 0;
+  std::size_t comma = platform::FindChar(value, ',', cursor);
+  if (comma != std::string_view::npos) {
+    folder.Name = std::string(value.substr(0, comma));
+    cursor = comma + 1;
+  } else {
+    cursor = value.size();
+  }
+  comma = platform::FindChar(value, ',', cursor);
+  if (comma != std::string_view::npos) {
+    folder.CatalogFile = std::string(value.substr(cursor, comma - cursor));
+    cursor = comma + 1;
+  } else {
+    cursor = value.size();
+  }
+  folder.PartsPrefix = std::string(value.substr(cursor));
+  return folder;
+}
+
+std::string FirstField(std::string_view value) {
+  std::size_t comma = platform::FindChar(value, ',');
+  return comma == std::string_view::npos ? std::string() : std::string(value.substr(0, comma));
+}
+
+}  // namespace
+
+std::string Workflow::PartsIndexPath() const { return CGAFolder + "\\common\\parts\\parts.ini"; }
+
+void Workflow::ClearFolders() { Folders.clear(); }
+
+void Workflow::ReadPartsIndex() {
+  ClearFolders();
+  view_.BeginFolderUpdate();
+  view_.ClearFolderList();
+  const std::string path = PartsIndexPath();
+  if (!platform::FileExists(path)) {
+    Warn(Text("\"\\common\\parts\\parts.ini\"が見つかりません。\n環境設定でDOGACGAのフォルダを設定して下さい。"));
+  } else {
+    platform::ProfileFile index(path);
+    MenuItems = index.ReadInteger(kSection, "MenuItems", 0);
+    for (int i = 1; i <= MenuItems; ++i) {
+      if (i > kTrustedMenuItems && !index.HasKey(kSection, MenuKey(i)) && !index.HasKey(kJpnSection, MenuKey(i))) {
+        break;
+      }
+      PartsFolder folder = SplitEntry(IndexValue(index, kSection, i));
+      folder.JpnName = FirstField(IndexValue(index, kJpnSection, i));
+      Folders.push_back(folder);
+      view_.AddFolderLine(folder.JpnName);
+    }
+    if (!Folders.empty()) view_.SelectFolderLine(0);
+  }
+  view_.EndFolderUpdate();
+  ShowCatalog();
+}
+
+void Workflow::WriteFolderEntry(int n, const PartsFolder& folder) {
+  platform::ProfileFile index(PartsIndexPath());
+  index.WriteInteger(kSection, "MenuItems", static_cast<int>(Folders.size()));
+  const std::string tail = "," + folder.CatalogFile + "," + folder.PartsPrefix;
+  index.WriteString(kSection, MenuKey(n), folder.Name + tail);
+  index.WriteString(kJpnSection, MenuKey(n), folder.JpnName + tail);
+}

@@ -1,0 +1,73 @@
+// Start-up, the settings file Partwell.ini beside the program, dropped files.
+#include <array>
+
+#include "app/Workflow.h"
+#include "image/StringSeparator.h"
+#include "platform/CommandLine.h"
+#include "platform/Profile.h"
+#include "platform/Sjis.h"
+
+namespace {
+constexpr const char* kSettingsSection = "Partwell";
+constexpr const char* kDefaultCgaFolder = "C:\\DOGACGA";
+constexpr int kDefaultBackColor = 7555739;  // 0x734A9B: red 115, green 74, blue 155
+}  // namespace
+
+Workflow::Workflow(WorkflowView& view) : view_(view) {}
+
+Workflow::~Workflow() { ClearFolders(); }
+
+std::string Workflow::Text(const char* utf8) {
+  // Every caller passes a constant of this program; each has a Shift-JIS form.
+  return platform::Utf8ToSjis(utf8).value_or(std::string());
+}
+
+int Workflow::Warn(const std::string& text, const char* title) {
+  return view_.MessageBox(text, title, MB_ICONEXCLAMATION | MB_OK);
+}
+
+void Workflow::Construct() {
+  // Only blanks, tabs and quotes separate the command line: no character is a token by itself.
+  StringSeparator separator;
+  std::array<char, 128> noSpecials{};
+  separator.SetSpecials(noSpecials.data());
+  std::string program;
+  if (separator.Split(platform::GetCommandLine().c_str()) > 0) program = separator.Token(0);
+  std::size_t end = platform::FindLastCharOf(program, "\\:");
+  ProgramFolder = end == std::string::npos ? std::string() : program.substr(0, end + 1);
+
+  LoadSettings();
+  ReadAtrFile(GlobalAttributes, (ProgramFolder + "_GENIE.ATR").c_str());
+  ReadPartsIndex();
+}
+
+void Workflow::LoadSettings() {
+  platform::ProfileFile settings(ProgramFolder + "Partwell.ini");
+  CGAFolder = settings.ReadString(kSettingsSection, "CGAFolder", kDefaultCgaFolder);
+  BackColor = static_cast<std::uint32_t>(settings.ReadInteger(kSettingsSection, "BackColor", kDefaultBackColor));
+}
+
+void Workflow::SaveSettings(const std::string& newFolder, std::uint32_t newColor) {
+  CGAFolder = newFolder;
+  BackColor = newColor;
+  platform::ProfileFile settings(ProgramFolder + "Partwell.ini");
+  settings.WriteString(kSettingsSection, "CGAFolder", CGAFolder);
+  settings.WriteInteger(kSettingsSection, "BackColor", static_cast<int>(BackColor));
+  ReadPartsIndex();
+  ShowCatalog();
+  RenderPreview();
+}
+
+void Workflow::SetEditFile(const std::string& path) {
+  EditFile = path;
+  view_.SetEditFileText(EditFile);
+  view_.SetRegisterEnabled(!EditFile.empty());
+}
+
+// Only the first file of a drop is taken, whatever its extension. The whole name is kept: a name
+// cut to a fixed buffer would name another file.
+void Workflow::DropFiles(const std::vector<std::string>& names) {
+  if (names.empty() || names.front().empty()) return;
+  SetEditFile(names.front());
+  LoadShape();
+}

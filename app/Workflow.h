@@ -1,0 +1,89 @@
+// The workflow of the main window without any window: its state and every operation of settings,
+// parts index, catalog, parts and folders. Whatever it asks of a window goes through WorkflowView.
+// Texts and paths are Shift-JIS bytes; paths are Windows-style (the file services map them).
+//
+// The two framework errors (a refused profile write, a malformed number in a shape file) are thrown as
+// platform::FrameworkError and end the running operation; the caller's event dispatch shows them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/PartsFolder.h"
+#include "app/WorkflowView.h"
+#include "image/DibStream.h"
+#include "shape/Loadsuf.h"
+
+struct WorkflowPoint {
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+};
+
+class Workflow {
+ public:
+  explicit Workflow(WorkflowView& view);
+  ~Workflow();
+  Workflow(const Workflow&) = delete;
+  Workflow& operator=(const Workflow&) = delete;
+
+  // State, in the order the main window keeps it.
+  std::string ProgramFolder;        // ends in a backslash, or empty
+  std::string CGAFolder;            // DOGA folder, no trailing backslash
+  std::uint32_t BackColor = 0;      // 0x00RRGGBB
+  std::int32_t MenuItems = 0;       // folder count as read from parts.ini
+  std::int32_t SelectedSlot = 0;    // 0 to 15
+  std::vector<PartsFolder> Folders; // index order; record k is Menu(k+1) and list line k
+  DibStream Catalog;                // the selected folder's catalog as shown: 256 x 192, 24 bits
+  XLoaderSuf Model;                 // the loaded shape with the preview's rotation and zoom
+  WorkflowPoint LastPoint;          // last pointer position over the preview
+  std::string EditFile;             // the text of the shape-file field
+
+  // Start-up: program folder from the command line, settings, the attribute file, the parts index.
+  void Construct();
+  void LoadSettings();
+  void SaveSettings(const std::string& newFolder, std::uint32_t newColor);
+  void SetEditFile(const std::string& path);  // the field's text changed (open dialog, drop, cli)
+  void DropFiles(const std::vector<std::string>& names);
+
+  // The parts index.
+  void ReadPartsIndex();
+  void WriteFolderEntry(int n, const PartsFolder& folder);
+  void ClearFolders();
+  std::string PartsIndexPath() const;
+
+  // Catalog and slots.
+  std::string SlotFileName(const PartsFolder& folder, int slot) const;
+  std::string CatalogPath(const PartsFolder& folder) const;
+  void ShowCatalog();
+  void PaintCatalog();
+  void SelectSlot(int x, int y, int button);  // button 0 = left
+  void UpdatePartsName();
+  const PartsFolder* SelectedFolder() const;
+
+  // Shapes and parts.
+  bool LoadShape();
+  void RenderPreview();
+  void PressPreview(int x, int y, int button);  // 0 = left, 1 = right, 2 = middle
+  void RotatePreview(int x, int y);
+  void ZoomPreview(int x, int y);
+  void RegisterPart();
+  bool DrawThumbnail();
+  void DeletePart();
+
+  // Folders.
+  void CreateFolder();
+  void RenameFolder();
+  // The OK check of the folder dialog; shows its own warnings. True: the dialog may close with OK.
+  bool CheckFolderDialog(const FolderDialogState& state);
+
+  // Message texts the view and the tests share.
+  static std::string Text(const char* utf8);  // a constant UTF-8 text in Shift-JIS
+
+ private:
+  enum ThumbnailResult { ThumbnailWritten, ThumbnailNoCatalog, ThumbnailWriteFailed };
+  ThumbnailResult DrawThumbnailInto(const PartsFolder& folder);
+
+  WorkflowView& view_;
+  int Warn(const std::string& text, const char* title = "Partwell!");
+};
