@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/Gdi.h"
@@ -56,6 +57,10 @@ class DibStream {
   // acceptMask: bit 0 for 1-bit files, 1 for 4, 2 for 8, 3 for 16, 4 for 24, 5 for 32.
   bool LoadBmp(std::string_view path, int acceptMask);
   bool SaveBmp(std::string_view path) const;
+  // The same two on bytes in memory: a whole BMP file in, a whole BMP file out (false and out left
+  // empty for an empty object).
+  bool LoadBmpFromMemory(const void* data, std::size_t size, int acceptMask);
+  bool SaveBmpToMemory(std::string& out) const;
 
   // Pixel format conversion and geometry.
   void ConvertDepth(int bitCount, int mode);
@@ -81,4 +86,11 @@ RGBQUAD* ColorTable(BITMAPINFOHEADER* header);
 const RGBQUAD* ColorTable(const BITMAPINFOHEADER* header);
 // Row r counted from the top of the picture, whatever the sign of the height.
 std::uint8_t* TopRow(const BITMAPINFOHEADER* header, std::uint8_t* bits, int r);
+// abs(height) without the overflow of INT_MIN (which gives 2^31).
+std::uint32_t AbsHeight(std::int32_t height);
+// The largest pixel block the library makes or reads: 256 MiB.
+constexpr std::uint64_t kMaxPixelBytes = 256ull << 20;
+// stride x abs(height) computed in 64 bits; 0 for a width <= 0, a height of 0 or INT_MIN, a bit
+// count <= 0, or a block larger than kMaxPixelBytes.
+std::uint64_t PixelBlockSize(std::int32_t width, std::int32_t height, int bitCount);
 }  // namespace dib

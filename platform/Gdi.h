@@ -58,8 +58,11 @@ constexpr DWORD BI_RGB = 0;
 constexpr DWORD BI_RLE8 = 1;
 
 // Draws the source rectangle of the DIB (xSrc, ySrc counted from the bottom-left for bottom-up
-// DIBs, as Windows does) stretched to the destination rectangle, clipped to the surface. Honours the
-// colour table (1, 4, 8 bits) and the sign of biHeight. Returns the number of scan lines drawn, 0 on
+// DIBs, as Windows does, and from the top-left for top-down ones) stretched to the destination
+// rectangle by nearest-neighbour sampling, clipped to the surface; negative extents mirror. Honours
+// the colour table (1, 4, 8 bits; an index at or beyond the table's count reads entry 0), 5-5-5
+// pixels at 16 bits, and the sign of biHeight. Uncompressed DIBs, DIB_RGB_COLORS and SRCCOPY only.
+// Returns the number of source scan lines taken (whatever the clipping of the destination), 0 on
 // failure.
 int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc,
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,

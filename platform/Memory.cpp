@@ -1,0 +1,199 @@
+#include "platform/Memory.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <unordered_map>
+
+namespace platform {
+namespace {
+
+constexpr int kAllocators = 3;
+
+std::atomic<long> liveBlocks[kAllocators];
+std::atomic<long> misusedBlocks{0};
+std::atomic<int> failCount[kAllocators];
+
+int Index(Allocator allocator) { return static_cast<int>(allocator); }
+
+bool ShouldFail(Allocator allocator) {
+  std::atomic<int>& left = failCount[Index(allocator)];
+  int n = left.load();
+  while (n > 0) {
+    if (left.compare_exchange_weak(n, n - 1)) return true;
+  }
+  return false;
+}
+
+// The program heap keeps its own register so that a Local or Global block (or a borrowed address)
+// handed to HeapRelease is recognised as a misuse instead of being passed to free().
+struct HeapRegister {
+  std::mutex mutex;
+  std::unordered_map<void*, std::size_t> blocks;
+};
+HeapRegister& Heap() {
+  static HeapRegister* heap = new HeapRegister;  // never destroyed: blocks may outlive statics
+  return *heap;
+}
+
+}  // namespace
+
+void* HeapAllocate(std::size_t bytes) {
+  if (ShouldFail(Allocator::Heap)) return nullptr;
+  void* block = std::malloc(bytes ? bytes : 1);
+  if (!block) return nullptr;
+  HeapRegister& heap = Heap();
+  std::lock_guard lock(heap.mutex);
+  heap.blocks.emplace(block, bytes);
+  ++liveBlocks[Index(Allocator::Heap)];
+  return block;
+}
+
+void HeapRelease(void* block) {
+  if (!block) return;
+  HeapRegister& heap = Heap();
+  {
+    std::lock_guard lock(heap.mutex);
+    if (heap.blocks.erase(block) == 0) {
+      ++misusedBlocks;
+      return;
+    }
+  }
+  --liveBlocks[Index(Allocator::Heap)];
+  std::free(block);
+}
+
+long MisusedBlocks() { return misusedBlocks.load(); }
+
+void FailNextAllocations(Allocator allocator, int count) {
+  failCount[Index(allocator)].store(count > 0 ? count : 0);
+}
+
+}  // namespace platform
+
+#ifdef _WIN32
+
+namespace platform {
+long LiveBlocks(Allocator allocator) {
+  return allocator == Allocator::Heap ? liveBlocks[Index(Allocator::Heap)].load() : -1;
+}
+}  // namespace platform
+
+#else
+
+namespace {
+
+using platform::Allocator;
+
+// One block of the Local or Global stand-in. A fixed block's handle is its address; a moveable
+// block's handle is the address of this record, which is never the address of the bytes, so code
+// that uses a moveable handle without locking it reads the wrong memory and is caught.
+struct Block {
+  Allocator allocator;
+  bool moveable;
+  int locks = 0;
+  void* address;
+};
+
+struct BlockRegister {
+  std::mutex mutex;
+  std::unordered_map<const void*, std::unique_ptr<Block>> byHandle;
+  std::unordered_map<const void*, const void*> handleOfAddress;
+};
+BlockRegister& Blocks() {
+  static BlockRegister* blocks = new BlockRegister;  // never destroyed: blocks may outlive statics
+  return *blocks;
+}
+
+void* Alloc(Allocator allocator, unsigned flags, std::size_t bytes) {
+  if (platform::ShouldFail(allocator)) return nullptr;
+  void* address = (flags & LMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
+  if (!address) return nullptr;
+  auto block = std::make_unique<Block>(Block{allocator, (flags & LMEM_MOVEABLE) != 0, 0, address});
+  const void* handle = block->moveable ? static_cast<const void*>(block.get()) : address;
+  BlockRegister& blocks = Blocks();
+  std::lock_guard lock(blocks.mutex);
+  blocks.byHandle.emplace(handle, std::move(block));
+  blocks.handleOfAddress.emplace(address, handle);
+  ++platform::liveBlocks[platform::Index(allocator)];
+  return const_cast<void*>(handle);
+}
+
+// The record of a handle of this allocator, or null (counted as a misuse) when the handle is
+// unknown or belongs to the other allocator. The caller holds the register's mutex.
+Block* Find(BlockRegister& blocks, Allocator allocator, const void* handle) {
+  auto it = blocks.byHandle.find(handle);
+  if (it == blocks.byHandle.end() || it->second->allocator != allocator) {
+    ++platform::misusedBlocks;
+    return nullptr;
+  }
+  return it->second.get();
+}
+
+void* Lock(Allocator allocator, void* handle) {
+  BlockRegister& blocks = Blocks();
+  std::lock_guard lock(blocks.mutex);
+  Block* block = Find(blocks, allocator, handle);
+  if (!block) return nullptr;
+  if (block->moveable) ++block->locks;
+  return block->address;
+}
+
+void* HandleOf(Allocator allocator, const void* address) {
+  BlockRegister& blocks = Blocks();
+  std::lock_guard lock(blocks.mutex);
+  auto it = blocks.handleOfAddress.find(address);
+  if (it == blocks.handleOfAddress.end()) {
+    ++platform::misusedBlocks;
+    return nullptr;
+  }
+  Block* block = Find(blocks, allocator, it->second);
+  return block ? const_cast<void*>(it->second) : nullptr;
+}
+
+int Unlock(Allocator allocator, void* handle) {
+  BlockRegister& blocks = Blocks();
+  std::lock_guard lock(blocks.mutex);
+  Block* block = Find(blocks, allocator, handle);
+  if (!block || !block->moveable || block->locks == 0) return 0;
+  return --block->locks;
+}
+
+void* Free(Allocator allocator, void* handle) {
+  if (!handle) return nullptr;
+  void* address;
+  {
+    BlockRegister& blocks = Blocks();
+    std::lock_guard lock(blocks.mutex);
+    Block* block = Find(blocks, allocator, handle);
+    if (!block) return handle;
+    address = block->address;
+    blocks.handleOfAddress.erase(address);
+    blocks.byHandle.erase(handle);
+  }
+  std::free(address);
+  --platform::liveBlocks[platform::Index(allocator)];
+  return nullptr;
+}
+
+}  // namespace
+
+HLOCAL LocalAlloc(unsigned flags, SIZE_T bytes) { return Alloc(Allocator::Local, flags, bytes); }
+void* LocalLock(HLOCAL handle) { return Lock(Allocator::Local, handle); }
+HLOCAL LocalHandle(const void* address) { return HandleOf(Allocator::Local, address); }
+int LocalUnlock(HLOCAL handle) { return Unlock(Allocator::Local, handle); }
+HLOCAL LocalFree(HLOCAL handle) { return Free(Allocator::Local, handle); }
+
+HGLOBAL GlobalAlloc(unsigned flags, SIZE_T bytes) { return Alloc(Allocator::Global, flags, bytes); }
+void* GlobalLock(HGLOBAL handle) { return Lock(Allocator::Global, handle); }
+HGLOBAL GlobalHandle(const void* address) { return HandleOf(Allocator::Global, address); }
+int GlobalUnlock(HGLOBAL handle) { return Unlock(Allocator::Global, handle); }
+HGLOBAL GlobalFree(HGLOBAL handle) { return Free(Allocator::Global, handle); }
+
+namespace platform {
+long LiveBlocks(Allocator allocator) { return liveBlocks[Index(allocator)].load(); }
+}  // namespace platform
+
+#endif
