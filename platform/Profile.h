@@ -4,9 +4,13 @@
 // line ends), through a temporary file renamed over the target. Every other byte stays as it was.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
+
+#include "platform/FrameworkError.h"
 
 namespace platform {
 
@@ -14,6 +18,15 @@ class ProfileFile {
  public:
   // path is a Windows-style path; a missing file reads as empty and is created by the first write.
   explicit ProfileFile(std::string path);
+
+  // A profile over bytes already in memory (nothing is read from disk); writes still go to path.
+  static ProfileFile FromBytes(std::string path, std::string bytes);
+
+  ProfileFile(const ProfileFile& other);
+  ProfileFile(ProfileFile&& other) noexcept;
+  ProfileFile& operator=(const ProfileFile& other);
+  ProfileFile& operator=(ProfileFile&& other) noexcept;
+  ~ProfileFile() = default;
 
   // Section and key match without regard to ASCII case; the first of duplicates wins. One pair of
   // matching quotes around the value is dropped; the value is cut to 2047 bytes.
@@ -29,15 +42,53 @@ class ProfileFile {
 
   const std::string& Path() const { return path_; }
 
+  // The file as it is on disk (after our own writes).
+  const std::string& Bytes() const { return bytes_; }
+
+  // The bytes WriteString(section, key, value) would put on disk; nothing is written.
+  std::string BytesWith(std::string_view section, std::string_view key, std::string_view value) const;
+
  private:
-  std::string path_;
-  std::string bytes_;  // the whole file as it is on disk
-  // implementation detail: parsed line index, owned by Profile.cpp
+  struct FromBytesTag {};
+  ProfileFile(FromBytesTag, std::string path, std::string bytes);
+
+  // Views point into bytes_, so every change of bytes_ (and every copy or move) parses again.
   struct Line {
     std::size_t begin, end;  // line content without its line end, as offsets into bytes_
   };
+  struct Section {
+    std::size_t lastLine;  // last non-blank line of the section (the header when it has none)
+  };
+  struct Entry {
+    std::string_view value;   // trimmed, quotes still on
+    std::size_t line;         // index into lines_
+    std::size_t replaceFrom;  // a write keeps bytes_ up to here and puts the value after it
+    bool needsEquals;         // the line is a bare key without '='
+  };
+  struct KeyRef {
+    std::size_t section;
+    std::string_view key;
+  };
+  // Hash and equality that fold the single-byte letters A-Z only, stepping over double-byte
+  // characters (whose second byte may look like a letter).
+  struct FoldHash {
+    std::size_t operator()(std::string_view text) const noexcept;
+    std::size_t operator()(const KeyRef& ref) const noexcept;
+  };
+  struct FoldEqual {
+    bool operator()(std::string_view a, std::string_view b) const noexcept;
+    bool operator()(const KeyRef& a, const KeyRef& b) const noexcept;
+  };
+
+  std::string path_;
+  std::string bytes_;  // the whole file as it is on disk
+  std::string_view eol_;
   std::vector<Line> lines_;
+  std::vector<Section> sectionList_;
+  std::unordered_map<std::string_view, std::size_t, FoldHash, FoldEqual> sections_;  // first wins
+  std::unordered_map<KeyRef, Entry, FoldHash, FoldEqual> keys_;                     // first wins
   void Parse();
+  const Entry* Find(std::string_view section, std::string_view key) const;
 };
 
 }  // namespace platform
