@@ -15,6 +15,8 @@
 
 class QWidget;
 class QMouseEvent;
+class QPainter;
+class QRect;
 
 // Enumerations published as properties; the namespace carries their meta-object so that property
 // editors can list the names. The using-directive below makes them read as plain family names.
@@ -86,6 +88,14 @@ constexpr TColor SwapRedBlue(TColor c) {
 TColor ColorToRGB(TColor c, const QWidget* widget = nullptr);
 QColor ToQColor(TColor c, const QWidget* widget = nullptr);
 TColor FromQColor(const QColor& c);
+
+// ---- drawing -------------------------------------------------------------------------------------
+
+// A rectangle given by its edges, right and bottom exclusive: RectLTRB(1, 1, W - 1, H - 1).
+QRect RectLTRB(int left, int top, int right, int bottom);
+// One-pixel line from (x0, y0) towards (x1, y1) in the pen's colour, the end point left out
+// (MoveTo/LineTo semantics: (0,0)->(W,0) covers x = 0 ... W-1).
+void DrawLine(QPainter& painter, int x0, int y0, int x1, int y1);
 
 // ---- events --------------------------------------------------------------------------------------
 
