@@ -14,17 +14,26 @@ constexpr int kAllocators = 3;
 
 std::atomic<long> liveBlocks[kAllocators];
 std::atomic<long> misusedBlocks{0};
-std::atomic<int> failCount[kAllocators];
+std::atomic<std::uint64_t> allocatedBytes[kAllocators];
+
+// Failure injection; tests set it while nothing else allocates.
+struct Failing {
+  int skip = 0;
+  int count = 0;
+};
+Failing failing[kAllocators];
 
 int Index(Allocator allocator) { return static_cast<int>(allocator); }
 
 bool ShouldFail(Allocator allocator) {
-  std::atomic<int>& left = failCount[Index(allocator)];
-  int n = left.load();
-  while (n > 0) {
-    if (left.compare_exchange_weak(n, n - 1)) return true;
+  Failing& f = failing[Index(allocator)];
+  if (f.count == 0) return false;
+  if (f.skip > 0) {
+    --f.skip;
+    return false;
   }
-  return false;
+  --f.count;
+  return true;
 }
 
 // The program heap keeps its own register so that a Local or Global block (or a borrowed address)
@@ -48,6 +57,7 @@ void* HeapAllocate(std::size_t bytes) {
   std::lock_guard lock(heap.mutex);
   heap.blocks.emplace(block, bytes);
   ++liveBlocks[Index(Allocator::Heap)];
+  allocatedBytes[Index(Allocator::Heap)] += bytes;
   return block;
 }
 
@@ -67,9 +77,11 @@ void HeapRelease(void* block) {
 
 long MisusedBlocks() { return misusedBlocks.load(); }
 
-void FailNextAllocations(Allocator allocator, int count) {
-  failCount[Index(allocator)].store(count > 0 ? count : 0);
+void FailAllocations(Allocator allocator, int skip, int count) {
+  failing[Index(allocator)] = Failing{skip > 0 ? skip : 0, count > 0 ? count : 0};
 }
+
+std::uint64_t AllocatedBytes(Allocator allocator) { return allocatedBytes[Index(allocator)].load(); }
 
 }  // namespace platform
 
@@ -118,6 +130,7 @@ void* Alloc(Allocator allocator, unsigned flags, std::size_t bytes) {
   blocks.byHandle.emplace(handle, std::move(block));
   blocks.handleOfAddress.emplace(address, handle);
   ++platform::liveBlocks[platform::Index(allocator)];
+  platform::allocatedBytes[platform::Index(allocator)] += bytes;
   return const_cast<void*>(handle);
 }
 

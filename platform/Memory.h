@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -55,8 +56,12 @@ long LiveBlocks(Allocator allocator);
 // Blocks handed to a release or lock call of an allocator other than their own, or unknown
 // addresses handed to one; such blocks are left alone.
 long MisusedBlocks();
-// Fails the next `count` allocations of the given allocator (0 stops), so tests can reach the
-// out-of-memory paths. Ignored on Windows for Local and Global.
-void FailNextAllocations(Allocator allocator, int count);
+// Bytes ever handed out by one allocator (a running total, never decreased), so tests can see how
+// much an operation asked for. Only counted by the stand-ins; 0 on Windows for Local and Global.
+std::uint64_t AllocatedBytes(Allocator allocator);
+// Lets the next `skip` allocations of the given allocator succeed and fails the `count` after them
+// (count 0 stops), so tests can reach the out-of-memory paths. Ignored on Windows for Local and
+// Global.
+void FailAllocations(Allocator allocator, int skip, int count);
 
 }  // namespace platform
