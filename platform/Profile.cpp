@@ -117,8 +117,14 @@ ProfileFile::ProfileFile(std::string path) : path_(std::move(path)) {
     char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes_.append(buffer, n);
+    unreadable_ = std::ferror(file) != 0;
     std::fclose(file);
+  } else {
+    unreadable_ = FileExists(path_);
   }
+  // An unreadable file reads as empty, like a missing one; but writing our few keys over it would
+  // throw away everything else it holds, so writes to it are refused.
+  if (unreadable_) bytes_.clear();
   Parse();
 }
 
@@ -131,10 +137,13 @@ ProfileFile ProfileFile::FromBytes(std::string path, std::string bytes) {
   return ProfileFile(FromBytesTag{}, std::move(path), std::move(bytes));
 }
 
-ProfileFile::ProfileFile(const ProfileFile& other) : path_(other.path_), bytes_(other.bytes_) { Parse(); }
+ProfileFile::ProfileFile(const ProfileFile& other)
+    : path_(other.path_), bytes_(other.bytes_), unreadable_(other.unreadable_) {
+  Parse();
+}
 
 ProfileFile::ProfileFile(ProfileFile&& other) noexcept
-    : path_(std::move(other.path_)), bytes_(std::move(other.bytes_)) {
+    : path_(std::move(other.path_)), bytes_(std::move(other.bytes_)), unreadable_(other.unreadable_) {
   Parse();
   other.Parse();
 }
@@ -143,6 +152,7 @@ ProfileFile& ProfileFile::operator=(const ProfileFile& other) {
   if (this != &other) {
     path_ = other.path_;
     bytes_ = other.bytes_;
+    unreadable_ = other.unreadable_;
     Parse();
   }
   return *this;
@@ -152,6 +162,7 @@ ProfileFile& ProfileFile::operator=(ProfileFile&& other) noexcept {
   if (this != &other) {
     path_ = std::move(other.path_);
     bytes_ = std::move(other.bytes_);
+    unreadable_ = other.unreadable_;
     Parse();
     other.Parse();
   }
@@ -164,6 +175,7 @@ void ProfileFile::Parse() {
   sections_.clear();
   keys_.clear();
   eol_ = {};
+  keys_.reserve(bytes_.size() / 24);
 
   const std::string_view all = bytes_;
   const std::size_t n = all.size();
@@ -265,7 +277,7 @@ std::string ProfileFile::BytesWith(std::string_view section, std::string_view ke
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
   std::string next = BytesWith(section, key, value);
-  if (!WriteFileAtomically(path_, next)) throw FrameworkError(path_ + std::string(kCannotWrite));
+  if (unreadable_ || !WriteFileAtomically(path_, next)) throw FrameworkError(path_ + std::string(kCannotWrite));
   bytes_ = std::move(next);
   Parse();
 }

@@ -82,6 +82,7 @@ class ProfileFile {
 
   std::string path_;
   std::string bytes_;  // the whole file as it is on disk
+  bool unreadable_ = false;  // the file is there but could not be read: never overwrite it blind
   std::string_view eol_;
   std::vector<Line> lines_;
   std::vector<Section> sectionList_;

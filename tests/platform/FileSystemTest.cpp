@@ -35,6 +35,7 @@ struct FakeWine {
       mkdir((dir / d).c_str(), 0755);
     WriteBytes(dir / "prefix/drive_c/DogaCGA/Common/PARTS/Parts.INI", "[PartsAssembler]\r\n");
     symlink((dir / "elsewhere").c_str(), (dir / "prefix/dosdevices/d:").c_str());
+    symlink("/", (dir / "prefix/dosdevices/z:").c_str());
   }
 };
 }  // namespace
@@ -52,6 +53,8 @@ TEST(HostPath, DrivesThroughAWinePrefixWithCaseInsensitiveLookup) {
       {"D:\\" + kHyo + kSo + kNou + "\\" + kHyo + ".suf", root + "/elsewhere/表ソ能/表.suf"},
       {"d:\\" + kHyo + kSo + kNou, root + "/elsewhere/表ソ能"},
       {"E:\\x", root + "/prefix/dosdevices/e:/x"},
+      {"Z:\\", "/"},
+      {"z:" + root + "\\elsewhere", root + "/elsewhere"},
       {"\\\\server\\share\\f", root + "/prefix/dosdevices/unc/server/share/f"},
   };
   for (const Case& c : cases) EXPECT_EQ(HostPath(c.windows), c.host) << c.windows;

@@ -230,3 +230,20 @@ TEST(ProfileWrite, RefusedWriteRaisesTheFrameworkErrorAndChangesNothing) {
   EXPECT_EQ(dir.Names("locked"), std::vector<std::string>{"p.ini"});
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"locked", "readonly.ini"}));
 }
+
+TEST(ProfileWrite, AFileThatCouldNotBeReadIsNeverOverwritten) {
+  TempDir dir;
+  const std::string path = dir / "Partwell.ini";
+  const std::string kept = "[Partwell]\r\nCGAFolder=D:\\DOGA\r\n; and much more\r\n";
+  WriteBytes(path, kept);
+  chmod(path.c_str(), 0200);  // writable, but not readable
+  {
+    partwell::test::HonourPermissions honour;
+    ProfileFile p(path);
+    EXPECT_EQ(p.ReadString("Partwell", "CGAFolder", "C:\\DOGACGA"), "C:\\DOGACGA");
+    EXPECT_THROW(p.WriteInteger("Partwell", "BackColor", 1), FrameworkError);
+  }
+  chmod(path.c_str(), 0644);
+  EXPECT_EQ(ReadBytes(path), kept);
+  EXPECT_EQ(dir.Names(), std::vector<std::string>{"Partwell.ini"});
+}
