@@ -1,0 +1,517 @@
+#include "controls/PPanel.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+namespace PPanel {
+void Register(TPaletteList& palette) {
+  RegisterComponents(palette, QStringLiteral("MAX"), {"TPaintPanel", "TTextPanel"});
+}
+}  // namespace PPanel
+
+// ---- TMaxControlScrollBar ------------------------------------------------------------------------
+
+TMaxControlScrollBar::TMaxControlScrollBar(QObject* parent) : QObject(parent) {}
+
+int TMaxControlScrollBar::GetMin() {
+  if (Live()) min_ = window_->GetScrollInfo(bar_).Min;
+  return min_;
+}
+
+int TMaxControlScrollBar::GetMax() {
+  if (Live()) max_ = window_->GetScrollInfo(bar_).Max;
+  return max_;
+}
+
+unsigned TMaxControlScrollBar::GetPage() {
+  if (Live()) page_ = window_->GetScrollInfo(bar_).Page;
+  return page_;
+}
+
+int TMaxControlScrollBar::GetPosition() {
+  if (Live()) position_ = window_->GetScrollInfo(bar_).Pos;
+  return position_;
+}
+
+void TMaxControlScrollBar::ApplyVisibility() { window_->ShowScrollBar(bar_, visible_); }
+
+void TMaxControlScrollBar::SetMin(int v) {
+  min_ = v;
+  if (!window_) return;
+  window_->SetScrollRange(bar_, min_, max_);
+  ApplyVisibility();
+}
+
+void TMaxControlScrollBar::SetMax(int v) {
+  max_ = v;
+  if (!window_) return;
+  window_->SetScrollRange(bar_, min_, max_);
+  ApplyVisibility();
+}
+
+void TMaxControlScrollBar::SetPage(unsigned v) {
+  page_ = v;
+  if (!window_) return;
+  window_->SetScrollPage(bar_, page_);
+  ApplyVisibility();
+}
+
+void TMaxControlScrollBar::SetPosition(int v) {
+  position_ = v;
+  if (window_) window_->SetScrollPos(bar_, position_);
+}
+
+void TMaxControlScrollBar::SetVisible(bool v) {
+  visible_ = v;
+  SetScrollInfo();
+}
+
+void TMaxControlScrollBar::SetWindow(TPaintPanel* window, int bar) {
+  window_ = window;
+  bar_ = bar & 1;
+  SetScrollInfo();
+}
+
+void TMaxControlScrollBar::SetScrollInfo() {
+  if (!window_) return;
+  if (visible_) {
+    window_->SetScrollRange(bar_, min_, max_);
+    window_->SetScrollPage(bar_, page_);
+    window_->SetScrollPos(bar_, position_);
+    window_->ShowScrollBar(bar_, true);
+  } else {
+    window_->ShowScrollBar(bar_, false);
+  }
+}
+
+void TMaxControlScrollBar::UpdateScrollInfo(long, unsigned wParam) {
+  if (!window_) return;
+  const TScrollInfo info = window_->GetScrollInfo(bar_);
+  const int page = static_cast<int>(info.Page);
+  int pos = info.Pos;
+  switch (wParam & 0xFFFF) {
+    case SB_LINEUP: pos -= increment_; break;
+    case SB_LINEDOWN: pos += increment_; break;
+    case SB_PAGEUP: pos -= page > 0 ? page : increment_; break;
+    case SB_PAGEDOWN: pos += page > 0 ? page : increment_; break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: pos = info.TrackPos; break;
+    default: break;
+  }
+  // The cache is left alone: the next GetPosition of a shown bar reads the window's value.
+  window_->SetScrollPos(bar_, pos);
+}
+
+// ---- TPaintPanel ---------------------------------------------------------------------------------
+
+TPaintPanel::TPaintPanel(QWidget* parent)
+    : QWidget(parent),
+      horz_(std::make_unique<TMaxControlScrollBar>()),
+      vert_(std::make_unique<TMaxControlScrollBar>()) {
+  resize(185, 41);
+  for (int bar = 0; bar < 2; ++bar) {
+    auto* w = new QScrollBar(bar == 0 ? Qt::Horizontal : Qt::Vertical, this);
+    w->hide();
+    barWidgets_[bar] = w;
+    connect(w, &QAbstractSlider::actionTriggered, this, [this, bar](int action) { BarAction(bar, action); });
+    connect(w, &QAbstractSlider::sliderReleased, this, [this, bar] {
+      SetScrollTrackPos(bar, barWidgets_[bar]->sliderPosition());
+      ScrollMessage(bar, SB_THUMBPOSITION);
+    });
+  }
+  CreateWnd();
+}
+
+TPaintPanel::~TPaintPanel() = default;
+
+void TPaintPanel::CreateWnd() {
+  horz_->SetWindow(this, 0);
+  vert_->SetWindow(this, 1);
+}
+
+void TPaintPanel::SetHorzScrollBar(std::unique_ptr<TMaxControlScrollBar> bar) {
+  if (!bar) return;
+  horz_ = std::move(bar);
+  horz_->SetWindow(this, 0);
+}
+
+void TPaintPanel::SetVertScrollBar(std::unique_ptr<TMaxControlScrollBar> bar) {
+  if (!bar) return;
+  vert_ = std::move(bar);
+  vert_->SetWindow(this, 1);
+}
+
+void TPaintPanel::SetAlignment(TAlignment v) { alignment_ = v; update(); }
+void TPaintPanel::SetBevelInner(TBevelCut v) { bevelInner_ = v; update(); }
+void TPaintPanel::SetBevelOuter(TBevelCut v) { bevelOuter_ = v; update(); }
+void TPaintPanel::SetBevelWidth(int v) { bevelWidth_ = std::max(v, 1); update(); }
+void TPaintPanel::SetBorderWidth(int v) { borderWidth_ = std::max(v, 0); update(); }
+void TPaintPanel::SetCaption(const QString& v) { caption_ = v; update(); }
+void TPaintPanel::SetColor(TColor v) { color_ = v; update(); }
+
+void TPaintPanel::SetBorderStyle(TBorderStyle v) {
+  borderStyle_ = v;
+  LayoutBars();
+  update();
+}
+
+void TPaintPanel::SetCtl3D(bool v) {
+  ctl3D_ = v;
+  LayoutBars();
+  update();
+}
+
+// A single border is the sunken two-pixel edge with 3-D looks, one dark line without.
+int TPaintPanel::FrameWidth() const {
+  if (borderStyle_ != bsSingle) return 0;
+  return ctl3D_ ? 2 : 1;
+}
+
+QRect TPaintPanel::ClientRect() const {
+  const int f = FrameWidth();
+  QRect r = rect().adjusted(f, f, -f, -f);
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  if (bars_[1].Shown) r.setRight(r.right() - extent);
+  if (bars_[0].Shown) r.setBottom(r.bottom() - extent);
+  if (r.width() < 0) r.setWidth(0);
+  if (r.height() < 0) r.setHeight(0);
+  return r;
+}
+
+QPoint TPaintPanel::ToClient(QPoint p) const { return p - ClientRect().topLeft(); }
+
+void TPaintPanel::ClampPos(TScrollInfo& info) {
+  const int range = info.Max - info.Min + 1;
+  if (range > 0 && info.Page > static_cast<unsigned>(range)) info.Page = static_cast<unsigned>(range);
+  const int page = static_cast<int>(std::min<unsigned>(info.Page, 0x7FFFFFFF));
+  const int highest = std::max(info.Max - std::max(page - 1, 0), info.Min);
+  info.Pos = std::clamp(info.Pos, info.Min, highest);
+}
+
+void TPaintPanel::SetScrollRange(int bar, int min, int max) {
+  TScrollInfo& info = bars_[bar & 1];
+  info.Min = min;
+  info.Max = max;
+  ClampPos(info);
+  SyncBarWidget(bar & 1);
+}
+
+void TPaintPanel::SetScrollPage(int bar, unsigned page) {
+  TScrollInfo& info = bars_[bar & 1];
+  info.Page = page;
+  ClampPos(info);
+  SyncBarWidget(bar & 1);
+}
+
+void TPaintPanel::SetScrollPos(int bar, int pos) {
+  TScrollInfo& info = bars_[bar & 1];
+  info.Pos = pos;
+  ClampPos(info);
+  info.TrackPos = info.Pos;
+  SyncBarWidget(bar & 1);
+}
+
+void TPaintPanel::SetScrollTrackPos(int bar, int trackPos) { bars_[bar & 1].TrackPos = trackPos; }
+
+void TPaintPanel::ShowScrollBar(int bar, bool show) {
+  TScrollInfo& info = bars_[bar & 1];
+  if (info.Shown == show) return;
+  info.Shown = show;
+  LayoutBars();
+  update();
+}
+
+void TPaintPanel::SyncBarWidget(int bar) {
+  const TScrollInfo& info = bars_[bar];
+  QScrollBar* w = barWidgets_[bar];
+  const int page = static_cast<int>(std::min<unsigned>(info.Page, 0x7FFFFFFF));
+  syncing_ = true;
+  // Qt's maximum is the highest position, which a native bar puts at Max - Page + 1.
+  w->setRange(info.Min, std::max(info.Max - std::max(page - 1, 0), info.Min));
+  w->setPageStep(std::max(page, 1));
+  w->setSliderPosition(info.Pos);
+  w->setValue(info.Pos);
+  syncing_ = false;
+}
+
+void TPaintPanel::LayoutBars() {
+  const int f = FrameWidth();
+  const int extent = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  const QRect inner = rect().adjusted(f, f, -f, -f);
+  const bool h = bars_[0].Shown;
+  const bool v = bars_[1].Shown;
+  barWidgets_[0]->setGeometry(inner.left(), inner.bottom() + 1 - extent,
+                              std::max(inner.width() - (v ? extent : 0), 0), extent);
+  barWidgets_[1]->setGeometry(inner.right() + 1 - extent, inner.top(), extent,
+                              std::max(inner.height() - (h ? extent : 0), 0));
+  barWidgets_[0]->setVisible(h);
+  barWidgets_[1]->setVisible(v);
+}
+
+void TPaintPanel::BarAction(int bar, int action) {
+  if (syncing_) return;
+  unsigned code;
+  switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderMove:
+      code = SB_THUMBTRACK;
+      SetScrollTrackPos(bar, barWidgets_[bar]->sliderPosition());
+      break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    default: return;
+  }
+  ScrollMessage(bar, code);
+  // Qt moved the slider on its own before telling us; the bar shows what the request made of it.
+  if (code != SB_THUMBTRACK) SyncBarWidget(bar);
+}
+
+void TPaintPanel::ScrollMessage(int bar, unsigned wParam, long lParam) {
+  TMaxControlScrollBar* object = (bar & 1) ? vert_.get() : horz_.get();
+  object->UpdateScrollInfo(lParam, wParam);
+  if (OnScroll) OnScroll(this);
+  // "At once": painted now, not queued; a hidden panel has nothing to paint on.
+  if (object->GetTracking() && OnPaint && isVisible()) repaint();
+}
+
+namespace {
+
+// Frame3D: `width` nested one-pixel frames, light top and left, dark bottom and right; shrinks r.
+void Frame3D(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomRight, int width) {
+  for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
+    const int l = r.left(), t = r.top(), rr = r.right() + 1, b = r.bottom() + 1;
+    p.setPen(topLeft);
+    DrawLine(p, l, b - 1, l, t);
+    DrawLine(p, l, t, rr, t);
+    p.setPen(bottomRight);
+    DrawLine(p, rr - 1, t, rr - 1, b);
+    DrawLine(p, l, b - 1, rr - 1, b - 1);
+    r.adjust(1, 1, -1, -1);
+  }
+}
+
+}  // namespace
+
+void TPaintPanel::Paint(QPainter& painter) {
+  const QColor highlight = ToQColor(clBtnHighlight, this);
+  const QColor shadow = ToQColor(clBtnShadow, this);
+  const QColor fill = ToQColor(color_, this);
+  QRect r(QPoint(0, 0), ClientRect().size());
+  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
+    const bool raised = bevelOuter_ == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  }
+  Frame3D(painter, r, fill, fill, borderWidth_);
+  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
+    const bool raised = bevelInner_ == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  }
+  painter.fillRect(r, fill);
+  if (!caption_.isEmpty()) {
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    const Qt::Alignment h = alignment_ == taLeftJustify    ? Qt::AlignLeft
+                            : alignment_ == taRightJustify ? Qt::AlignRight
+                                                           : Qt::AlignHCenter;
+    painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), caption_);
+  }
+  if (OnPaint) {
+    canvas_ = &painter;
+    OnPaint(this);
+    canvas_ = nullptr;
+  }
+}
+
+void TPaintPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const int f = FrameWidth();
+  if (f == 2) {
+    QRect r = rect();
+    Frame3D(painter, r, ToQColor(clBtnShadow, this), ToQColor(clBtnHighlight, this), 1);
+    Frame3D(painter, r, ToQColor(cl3DDkShadow, this), ToQColor(cl3DLight, this), 1);
+  } else if (f == 1) {
+    QRect r = rect();
+    const QColor frame = ToQColor(cl3DDkShadow, this);
+    Frame3D(painter, r, frame, frame, 1);
+  }
+  if (bars_[0].Shown && bars_[1].Shown) {
+    const QRect client = ClientRect();
+    painter.fillRect(QRect(client.right() + 1, client.bottom() + 1, width(), height()),
+                     ToQColor(clBtnFace, this));
+  }
+  const QRect client = ClientRect();
+  painter.setClipRect(client);
+  painter.translate(client.topLeft());
+  Paint(painter);
+}
+
+void TPaintPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  LayoutBars();
+  if (OnResize) OnResize(this);
+}
+
+void TPaintPanel::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (OnEnter) OnEnter(this);
+}
+
+void TPaintPanel::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnExit) OnExit(this);
+}
+
+namespace {
+
+// The same event with its position moved into client coordinates.
+QMouseEvent Moved(const QMouseEvent* e, QPoint offset) {
+  return QMouseEvent(e->type(), e->position() - QPointF(offset), e->scenePosition(), e->globalPosition(),
+                     e->button(), e->buttons(), e->modifiers(), e->pointingDevice());
+}
+
+}  // namespace
+
+void TPaintPanel::mousePressEvent(QMouseEvent* event) {
+  const QMouseEvent e = Moved(event, ClientRect().topLeft());
+  RaiseMouseDown(this, &e);
+}
+
+void TPaintPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QMouseEvent e = Moved(event, ClientRect().topLeft());
+  RaiseDblClick(this, &e);
+}
+
+void TPaintPanel::mouseMoveEvent(QMouseEvent* event) {
+  const QMouseEvent e = Moved(event, ClientRect().topLeft());
+  RaiseMouseMove(this, &e);
+}
+
+void TPaintPanel::mouseReleaseEvent(QMouseEvent* event) {
+  const QMouseEvent e = Moved(event, ClientRect().topLeft());
+  RaiseMouseUp(this, &e, rect().contains(event->position().toPoint()));
+}
+
+// ---- TTextPanel ----------------------------------------------------------------------------------
+
+TTextPanel::TTextPanel(QWidget* parent) : QWidget(parent) { resize(96, 17); }
+
+void TTextPanel::SetAlignment(TAlignment v) {
+  if (v == alignment_) return;
+  alignment_ = v;
+  update();
+}
+
+void TTextPanel::SetBevelInner(TBevelCut v) {
+  if (v == bevelInner_) return;
+  bevelInner_ = v;
+  update();
+}
+
+void TTextPanel::SetTextMargin(int v) {
+  if (v == textMargin_) return;
+  textMargin_ = v;
+  update();
+}
+
+void TTextPanel::SetTextStyle(TTextPanelTextStyle v) {
+  if (v == textStyle_) return;
+  textStyle_ = v;
+  update();
+}
+
+void TTextPanel::SetCaption(const QString& v) {
+  if (v == caption_) return;
+  caption_ = v;
+  update();
+}
+
+void TTextPanel::SetColor(TColor v) {
+  if (v == color_) return;
+  color_ = v;
+  update();
+}
+
+void TTextPanel::Paint(QPainter& painter) {
+  const int w = width();
+  const int h = height();
+  if (bevelInner_ == bvLowered || bevelInner_ == bvRaised) {
+    const QColor shadow = ToQColor(clBtnShadow, this);
+    const QColor highlight = ToQColor(clBtnHighlight, this);
+    const bool lowered = bevelInner_ == bvLowered;
+    painter.setPen(lowered ? shadow : highlight);
+    DrawLine(painter, 0, 0, w, 0);
+    DrawLine(painter, 0, 0, 0, h);
+    painter.setPen(lowered ? highlight : shadow);
+    DrawLine(painter, 0, h - 1, w, h - 1);
+    DrawLine(painter, w - 1, 0, w - 1, h);
+  }
+  painter.fillRect(RectLTRB(1, 1, w - 1, h - 1), ToQColor(color_, this));
+  PaintText(painter);
+  if (OnPaint) OnPaint(this);
+}
+
+void TTextPanel::PaintText(QPainter& painter) {
+  switch (textStyle_) {
+    case tptsHorizonal: PaintHorizonalText(painter); break;
+    case tptsVertical: PaintVerticalText(painter); break;
+    default: break;
+  }
+}
+
+void TTextPanel::PaintHorizonalText(QPainter& painter) {
+  const QRect r = RectLTRB(textMargin_ + 1, 1, width() - textMargin_ - 1, height() - 1);
+  Qt::Alignment h;
+  switch (alignment_) {
+    case taLeftJustify: h = Qt::AlignLeft; break;
+    case taRightJustify: h = Qt::AlignRight; break;
+    default: h = Qt::AlignHCenter; break;
+  }
+  painter.setFont(font());
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), caption_);
+}
+
+void TTextPanel::PaintVerticalText(QPainter& painter) {
+  // Turned a quarter clockwise: the text runs downward and the glyph tops face right. The x
+  // reference is the right edge of a column of the character height centred across the control
+  // (Font.Height is negative, so subtracting it adds the height); C++ division truncates toward
+  // zero as the placement wants.
+  const int x = (width() - FontHeight(font())) / 2;
+  int y;
+  const QFontMetrics metrics(font());
+  const int textWidth = metrics.horizontalAdvance(caption_);
+  int start;  // where the text begins along its run, relative to the reference
+  switch (alignment_) {
+    case taLeftJustify: y = textMargin_; start = 0; break;
+    case taRightJustify: y = height() - textMargin_; start = -textWidth; break;
+    case taCenter: y = height() / 2; start = -textWidth / 2; break;
+    default: return;
+  }
+  painter.save();
+  painter.setFont(font());
+  painter.setPen(palette().color(QPalette::WindowText));
+  painter.translate(x, y);
+  painter.rotate(90);
+  // Top of the character cell at the reference line, like a text drawn from its top-left corner.
+  painter.drawText(start, metrics.ascent(), caption_);
+  painter.restore();
+}
+
+void TTextPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  Paint(painter);
+}
+
+void TTextPanel::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
+void TTextPanel::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
+void TTextPanel::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
+void TTextPanel::mouseReleaseEvent(QMouseEvent* event) {
+  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
+}
