@@ -1,0 +1,259 @@
+// Flat triangles: each edge is walked once, row by row, with a quotient and remainder worked out at
+// set-up; the leftmost and rightmost pixel each row reaches go into the row tables, and each row is
+// then filled between them, both ends included.
+//
+// Coordinates may lie anywhere in the 32-bit range. Clipping and the walk work in 64 bits, and every
+// clipped or walked x lies between the edge's own two x values, so it always fits back into an int.
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+#include "velrast/Raster.h"
+#include "velrast/velrast.h"
+
+namespace velrast {
+namespace {
+
+using i64 = std::int64_t;
+
+// Walks the edge A-B into the row tables; the depth path carries z along.
+template <bool Depth>
+void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
+  // 1. Clip to the top row; a clipped end moves along the edge, its depth with it.
+  if (ya < 0) {
+    if (yb < 0) return;
+    xa = xa - (xb - xa) * ya / (yb - ya);
+    if constexpr (Depth) za = za - (zb - za) * static_cast<float>(ya) / static_cast<float>(yb - ya);
+    ya = 0;
+  } else if (yb < 0) {
+    xb = xb - (xa - xb) * yb / (ya - yb);
+    if constexpr (Depth) zb = zb - (za - zb) * static_cast<float>(yb) / static_cast<float>(ya - yb);
+    yb = 0;
+  }
+  // 2. Clip to the bottom row.
+  const i64 last = g.lastRow;
+  if (ya > last) {
+    if (yb > last) return;
+    xa = xa + (xb - xa) * (last - ya) / (yb - ya);
+    if constexpr (Depth) za = za + (zb - za) * static_cast<float>(last - ya) / static_cast<float>(yb - ya);
+    ya = last;
+  } else if (yb > last) {
+    xb = xb + (xa - xb) * (last - yb) / (ya - yb);
+    if constexpr (Depth) zb = zb + (za - zb) * static_cast<float>(last - yb) / static_cast<float>(ya - yb);
+    yb = last;
+  }
+  // 3. Walk downwards.
+  if (ya > yb) {
+    std::swap(xa, xb);
+    std::swap(ya, yb);
+    std::swap(za, zb);
+  }
+  // 4. Whole pixels (q) and remainder (r) per row.
+  const i64 dx = xb >= xa ? xb - xa : xa - xb;
+  const i64 dy = yb - ya;
+  i64 err = dy / 2;
+  i64 q = 0, r = 0;
+  if (dy > 0) {
+    q = dx / (dy + 1);
+    r = dx - q * (dy + 1);
+  }
+  // 5. Depth steps: per row for steep edges, per pixel along x (and per q pixels) for flat ones.
+  const bool flat = dx > dy;
+  float zrow = 0.0f, zx = 0.0f, zq = 0.0f;
+  if constexpr (Depth) {
+    if (!flat) {
+      if (dy > 0) zrow = (zb - za) / static_cast<float>(dy);
+    } else {
+      zx = (zb - za) / static_cast<float>(dx);
+      zq = static_cast<float>(q) * zx;
+    }
+  }
+
+  int* const leftX = g.leftX;
+  int* const rightX = g.rightX;
+  float* const leftZ = g.leftZ;
+  float* const rightZ = g.rightZ;
+  // 6. One step per row; a row takes the run from its starting x to its x after the step.
+  i64 x = xa;
+  float z = za;
+  const int y0 = static_cast<int>(ya), y1 = static_cast<int>(yb);
+  if (xa <= xb) {
+    for (int y = y0; y < y1; ++y) {
+      if (leftX[y] > x) {
+        leftX[y] = static_cast<int>(x);
+        if constexpr (Depth) leftZ[y] = z;
+      }
+      if constexpr (Depth) if (flat) z += zq;
+      x += q;
+      err -= r;
+      if (rightX[y] < x) {
+        rightX[y] = static_cast<int>(x);
+        if constexpr (Depth) rightZ[y] = z;
+      }
+      if (err < 0) {
+        err += dy;
+        x += 1;
+        if constexpr (Depth) if (flat) z += zx;
+      }
+      if constexpr (Depth) if (!flat) z += zrow;
+    }
+  } else {
+    for (int y = y0; y < y1; ++y) {
+      if (rightX[y] < x) {
+        rightX[y] = static_cast<int>(x);
+        if constexpr (Depth) rightZ[y] = z;
+      }
+      if constexpr (Depth) if (flat) z += zq;
+      x -= q;
+      err -= r;
+      if (leftX[y] > x) {
+        leftX[y] = static_cast<int>(x);
+        if constexpr (Depth) leftZ[y] = z;
+      }
+      if (err < 0) {
+        err += dy;
+        x -= 1;
+        if constexpr (Depth) if (flat) z += zx;
+      }
+      if constexpr (Depth) if (!flat) z += zrow;
+    }
+  }
+  // 7. The end point B enters its own row: a horizontal edge enters only B.
+  if (leftX[y1] > xb) {
+    leftX[y1] = static_cast<int>(xb);
+    if constexpr (Depth) leftZ[y1] = zb;
+  }
+  if (rightX[y1] < xb) {
+    rightX[y1] = static_cast<int>(xb);
+    if constexpr (Depth) rightZ[y1] = zb;
+  }
+}
+
+template <int Bpp>
+inline void Store(std::uint8_t* row, int x) {
+  if constexpr (Bpp == 8) {
+    row[x] = g.color8;
+  } else if constexpr (Bpp == 16) {
+    row[2 * x] = static_cast<std::uint8_t>(g.color16);
+    row[2 * x + 1] = static_cast<std::uint8_t>(g.color16 >> 8);
+  } else if constexpr (Bpp == 24) {
+    row[3 * x] = static_cast<std::uint8_t>(g.color);
+    row[3 * x + 1] = static_cast<std::uint8_t>(g.color >> 8);
+    row[3 * x + 2] = static_cast<std::uint8_t>(g.color >> 16);
+  } else {
+    row[4 * x] = static_cast<std::uint8_t>(g.color);
+    row[4 * x + 1] = static_cast<std::uint8_t>(g.color >> 8);
+    row[4 * x + 2] = static_cast<std::uint8_t>(g.color >> 16);
+    row[4 * x + 3] = static_cast<std::uint8_t>(g.color >> 24);
+  }
+}
+
+// Depth-tested fill of rows first..last; a pixel is taken where its z is strictly nearer.
+template <int Bpp>
+void DepthSpans(int first, int last) {
+  const i64 right = g.lastColumn;
+  for (int y = first; y <= last; ++y) {
+    i64 xl = g.leftX[y], xr = g.rightX[y];
+    float zl = g.leftZ[y], zr = g.rightZ[y];
+    if (xl > right || xr < 0) continue;
+    if (xl < 0) {
+      zl = zl - (zr - zl) * static_cast<float>(xl) / static_cast<float>(xr - xl);
+      xl = 0;
+    }
+    if (xr > right) {
+      if (xl != xr) zr = zr + (zl - zr) * static_cast<float>(right - xr) / static_cast<float>(xl - xr);
+      xr = right;
+    }
+    float dz = 0.0f;
+    if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
+    std::uint8_t* row = Row(y);
+    float* depth = DepthRow(y);
+    float z = zl;
+    for (int x = static_cast<int>(xl); x <= static_cast<int>(xr); ++x) {
+      if (z < depth[x]) {
+        depth[x] = z;
+        Store<Bpp>(row, x);
+      }
+      z += dz;
+    }
+  }
+}
+
+void PlainSpans(int first, int last) {
+  for (int y = first; y <= last; ++y) {
+    const int xl = std::max(g.leftX[y], 0);
+    const int xr = std::min(g.rightX[y], g.lastColumn);
+    if (xl <= xr) FillSpan(Row(y), xl, xr);
+  }
+}
+
+template <bool Depth>
+void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, int y3, float z3) {
+  if (!HaveBuffer()) return;
+  // 1. Sort by y with three compare-and-swaps; x and z travel with their vertex.
+  if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2), std::swap(z1, z2);
+  if (y2 > y3) std::swap(x2, x3), std::swap(y2, y3), std::swap(z2, z3);
+  if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2), std::swap(z1, z2);
+  // 2. Wholly above or below the buffer.
+  if (y3 < 0 || y1 >= g.height) return;
+  // 3. Reset the visible rows. The sentinels are the int extremes rather than +-32767, so that an
+  //    edge far outside a wide buffer still lands in the tables.
+  const int first = std::max(y1, 0), last = std::min(y3, g.lastRow);
+  std::fill(g.leftX + first, g.leftX + last + 1, std::numeric_limits<int>::max());
+  std::fill(g.rightX + first, g.rightX + last + 1, std::numeric_limits<int>::min());
+  // 4. Edges; the long edge 1-3 covers every visible row.
+  if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
+  if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
+  WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+  // 5. Spans.
+  if constexpr (Depth) {
+    switch (g.bpp) {
+      case 8: DepthSpans<8>(first, last); break;
+      case 16: DepthSpans<16>(first, last); break;
+      case 24: DepthSpans<24>(first, last); break;
+      default: DepthSpans<32>(first, last); break;
+    }
+  } else {
+    PlainSpans(first, last);
+  }
+}
+
+}  // namespace
+}  // namespace velrast
+
+extern "C" {
+
+void VLR_API vlrTriangle(int x1, int y1, int x2, int y2, int x3, int y3) {
+  velrast::DrawTriangle<false>(x1, y1, 0.0f, x2, y2, 0.0f, x3, y3, 0.0f);
+}
+
+void VLR_API vlrTriangle3(int x1, int y1, float z1, int x2, int y2, float z2, int x3, int y3, float z3) {
+  if (velrast::g.zTest && velrast::g.depth != nullptr) {
+    velrast::DrawTriangle<true>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+  } else {
+    velrast::DrawTriangle<false>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+  }
+}
+
+void VLR_API vlrTriangle3fg(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
+                            float z3) {
+  using velrast::FloatToPixel;
+  using velrast::g;
+  int X1, Y1, X2, Y2, X3, Y3;
+  // y points up in the caller's coordinates and down in the buffer. A NaN coordinate has no pixel:
+  // the triangle is dropped.
+  if (!FloatToPixel(g.halfWidth, x1, X1) || !FloatToPixel(g.halfHeight, -y1, Y1) ||
+      !FloatToPixel(g.halfWidth, x2, X2) || !FloatToPixel(g.halfHeight, -y2, Y2) ||
+      !FloatToPixel(g.halfWidth, x3, X3) || !FloatToPixel(g.halfHeight, -y3, Y3)) {
+    return;
+  }
+  vlrTriangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
+}
+
+void VLR_API vlrTriangle3c(int x1, int y1, float z1, uint32_t, int x2, int y2, float z2, uint32_t, int x3,
+                           int y3, float z3, uint32_t) {
+  vlrTriangle3(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+}
+
+}  // extern "C"
