@@ -1,0 +1,251 @@
+// Median cut: the colour grid, the box splitting and the decision tree.
+//
+// The boxes partition the picture's colours: a split divides a box's colours by the split value and
+// each half is then tightened around its own colours, so the colours geometrically inside a box are
+// exactly the ones it was given. Each box therefore keeps its distinct colours as one stretch of a
+// shared list, and a split partitions that stretch in place. Histograms and bounds come out the
+// same as from scanning every pixel of the grid cells a box overlaps, at a fraction of the work.
+#include "image/DibMedian.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "image/DibStream.h"
+#include "platform/Memory.h"
+
+namespace dibmedian {
+
+namespace {
+
+inline int CellOf(unsigned blue, unsigned green, unsigned red) {
+  return static_cast<int>(256 * (red >> 4) + 16 * (green >> 4) + (blue >> 4));
+}
+
+// A colour's place inside its cell: the low 4 bits of each channel.
+inline int PlaceOf(unsigned blue, unsigned green, unsigned red) {
+  return static_cast<int>(256 * (red & 15) + 16 * (green & 15) + (blue & 15));
+}
+
+inline unsigned Channel(const medianentry& e, std::int32_t axis) {
+  return axis == coltree::Red ? e.red : axis == coltree::Green ? e.green : e.blue;
+}
+
+// The tight box around entries first .. first + count - 1 (count at least 1).
+medianbox TightBox(const medianentry* list, std::size_t first, std::size_t count) {
+  int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};  // red, green, blue
+  for (std::size_t i = first; i < first + count; ++i) {
+    const int c[3] = {list[i].red, list[i].green, list[i].blue};
+    for (int k = 0; k < 3; ++k) {
+      lo[k] = std::min(lo[k], c[k]);
+      hi[k] = std::max(hi[k], c[k]);
+    }
+  }
+  medianbox box{};
+  box.redMin = lo[0];
+  box.greenMin = lo[1];
+  box.blueMin = lo[2];
+  box.redLength = hi[0] - lo[0] + 1;
+  box.greenLength = hi[1] - lo[1] + 1;
+  box.blueLength = hi[2] - lo[2] + 1;
+  box.first = first;
+  box.entries = count;
+  return box;
+}
+
+inline std::int32_t LongestSide(const medianbox& b) {
+  return std::max(b.redLength, std::max(b.greenLength, b.blueLength));
+}
+
+}  // namespace
+
+medianhist::~medianhist() { platform::HeapRelease(entries); }
+
+bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
+  platform::HeapRelease(entries);
+  entries = nullptr;
+  distinct = 0;
+  for (medianhistdata& cell : cells) cell = medianhistdata{};
+  if (pixelCount == 0) return true;
+
+  // Counting sort by cell: the pixels' places within their cells, grouped cell after cell.
+  auto* places = static_cast<std::uint16_t*>(platform::HeapAllocate(pixelCount * sizeof(std::uint16_t)));
+  auto* list = static_cast<medianentry*>(platform::HeapAllocate(pixelCount * sizeof(medianentry)));
+  if (!places || !list) {
+    platform::HeapRelease(places);
+    platform::HeapRelease(list);
+    return false;
+  }
+  for (std::size_t i = 0; i < pixelCount; ++i) {
+    const std::uint8_t* p = bgr + 3 * i;
+    ++cells[CellOf(p[0], p[1], p[2])].capacity;
+  }
+  std::size_t starts[kCells];
+  std::size_t at = 0;
+  for (int c = 0; c < kCells; ++c) {
+    starts[c] = at;
+    at += static_cast<std::size_t>(cells[c].capacity);
+  }
+  std::size_t fill[kCells];
+  std::memcpy(fill, starts, sizeof fill);
+  for (std::size_t i = 0; i < pixelCount; ++i) {
+    const std::uint8_t* p = bgr + 3 * i;
+    places[fill[CellOf(p[0], p[1], p[2])]++] = static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2]));
+  }
+
+  // Merge the duplicates of each cell; slot[place] is the entry of that colour while seen[place]
+  // names the cell being merged (cell + 1, so a fresh table means "not seen").
+  std::uint32_t seen[kCells] = {};
+  std::uint32_t slot[kCells];
+  std::size_t written = 0;
+  for (int c = 0; c < kCells; ++c) {
+    medianhistdata& cell = cells[c];
+    cell.pixels = list + written;
+    const auto mark = static_cast<std::uint32_t>(c + 1);
+    for (std::size_t i = starts[c]; i < starts[c] + static_cast<std::size_t>(cell.capacity); ++i) {
+      const unsigned place = places[i];
+      if (seen[place] == mark) {
+        ++list[slot[place]].pixels;
+        continue;
+      }
+      seen[place] = mark;
+      slot[place] = static_cast<std::uint32_t>(written);
+      list[written++] = medianentry{static_cast<std::uint8_t>(16 * (c & 15) + (place & 15)),
+                                    static_cast<std::uint8_t>(16 * (c >> 4 & 15) + (place >> 4 & 15)),
+                                    static_cast<std::uint8_t>(16 * (c >> 8) + (place >> 8)), 1};
+      ++cell.count;
+    }
+  }
+  platform::HeapRelease(places);
+  entries = list;
+  distinct = written;
+  return true;
+}
+
+coltree* mediancut::NewLeaf() {
+  coltree* node = &nodes_[nodesUsed_++];
+  *node = coltree{};
+  return node;
+}
+
+bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int target) {
+  root = nullptr;
+  boxCount = 0;
+  nodesUsed_ = 0;
+  if (!bgr || width <= 0 || height <= 0 || target < 1 || target > 256) return false;
+  medianhist grid;
+  if (!grid.Build(bgr, static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) return false;
+  medianentry* list = grid.entries;
+
+  boxes[0] = TightBox(list, 0, grid.distinct);
+  root = boxes[0].node = NewLeaf();
+  boxCount = 1;
+  std::uint64_t counts[256];
+  while (boxCount < target) {
+    // The box with the longest side; the first in the table wins a tie.
+    int chosen = 0;
+    for (int i = 1; i < boxCount; ++i) {
+      if (LongestSide(boxes[i]) > LongestSide(boxes[chosen])) chosen = i;
+    }
+    const medianbox parent = boxes[chosen];
+    if (LongestSide(parent) < 2) break;
+
+    // Red wins an equal length over green, green over blue.
+    std::int32_t axis, low, length;
+    if (parent.redLength >= parent.greenLength && parent.redLength >= parent.blueLength) {
+      axis = coltree::Red, low = parent.redMin, length = parent.redLength;
+    } else if (parent.greenLength >= parent.blueLength) {
+      axis = coltree::Green, low = parent.greenMin, length = parent.greenLength;
+    } else {
+      axis = coltree::Blue, low = parent.blueMin, length = parent.blueLength;
+    }
+    const std::int32_t high = low + length - 1;
+
+    std::fill(counts + low, counts + high + 1, 0);
+    std::uint64_t total = 0;
+    for (std::size_t i = parent.first; i < parent.first + parent.entries; ++i) {
+      counts[Channel(list[i], axis)] += list[i].pixels;
+      total += list[i].pixels;
+    }
+    // The first value above the minimum with at least half of the pixels below it, at most the
+    // maximum, so both halves keep at least one colour.
+    std::int32_t split = low + 1;
+    std::uint64_t below = counts[low];
+    while (split < high && 2 * below < total) below += counts[split++];
+
+    medianentry* begin = list + parent.first;
+    medianentry* middle = std::partition(begin, begin + parent.entries, [axis, split](const medianentry& e) {
+      return Channel(e, axis) < static_cast<unsigned>(split);
+    });
+    const auto lowerEntries = static_cast<std::size_t>(middle - begin);
+
+    boxes[chosen] = boxes[boxCount - 1];
+    --boxCount;
+    medianbox& lower = boxes[boxCount++] = TightBox(list, parent.first, lowerEntries);
+    lower.node = NewLeaf();
+    medianbox& upper = boxes[boxCount++] = TightBox(list, parent.first + lowerEntries, parent.entries - lowerEntries);
+    upper.node = NewLeaf();
+    parent.node->axis = axis;
+    parent.node->split = split;
+    parent.node->lower = lower.node;
+    parent.node->upper = upper.node;
+  }
+  for (int i = 0; i < boxCount; ++i) boxes[i].node->index = i;
+  return true;
+}
+
+int Classify(const coltree* root, const std::uint8_t* bgr) {
+  const coltree* node = root;
+  while (node->axis != coltree::Leaf) {
+    const unsigned value = node->axis == coltree::Red ? bgr[2] : node->axis == coltree::Green ? bgr[1] : bgr[0];
+    node = value < static_cast<unsigned>(node->split) ? node->lower : node->upper;
+  }
+  return node->index;
+}
+
+bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, DibStream& result) {
+  if (bitCount != 4 && bitCount != 8) return false;
+  const std::uint32_t rows = dib::AbsHeight(height);
+  if (width <= 0 || rows == 0 || rows > 0x7FFFFFFFu) return false;
+  mediancut cut;
+  if (!cut.Quantize(bgr, width, static_cast<int>(rows), bitCount == 8 ? 256 : 16)) return false;
+  if (!result.Create(width, height, bitCount)) return false;
+
+  // A box's colour is the centre of its bounds; the entries no box uses are black.
+  RGBQUAD* table = dib::ColorTable(result.header);
+  const int entries = bitCount == 8 ? 256 : 16;
+  for (int i = 0; i < entries; ++i) {
+    if (i < cut.boxCount) {
+      const medianbox& b = cut.boxes[i];
+      table[i] = RGBQUAD{static_cast<BYTE>(b.blueMin + b.blueLength / 2), static_cast<BYTE>(b.greenMin + b.greenLength / 2),
+                         static_cast<BYTE>(b.redMin + b.redLength / 2), 0};
+    } else {
+      table[i] = RGBQUAD{0, 0, 0, 0};
+    }
+  }
+
+  const std::size_t stride = dib::Stride(width, bitCount);
+  const auto columns = static_cast<std::size_t>(width);
+  // Pictures come in runs of one colour; the last answer is kept for the next pixel.
+  std::uint8_t last[3] = {bgr[0], bgr[1], bgr[2]};
+  int lastIndex = Classify(cut.root, last);
+  for (std::size_t y = 0; y < rows; ++y) {
+    std::uint8_t* out = result.bits + stride * y;
+    std::memset(out, 0, stride);
+    const std::uint8_t* in = bgr + 3 * columns * y;
+    for (std::size_t x = 0; x < columns; ++x, in += 3) {
+      if (in[0] != last[0] || in[1] != last[1] || in[2] != last[2]) {
+        std::memcpy(last, in, 3);
+        lastIndex = Classify(cut.root, last);
+      }
+      if (bitCount == 8) {
+        out[x] = static_cast<std::uint8_t>(lastIndex);
+      } else {
+        // Two pixels a byte, the left one in the high nibble.
+        out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? lastIndex : lastIndex << 4));
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace dibmedian
