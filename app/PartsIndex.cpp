@@ -24,6 +24,11 @@ constexpr int kTrustedMenuItems = 4096;
 
 std::string MenuKey(int n) { return "Menu" + std::to_string(n); }
 
+// A value read from a line can never hold a line break, so that default marks a missing key.
+bool HasEntry(const platform::ProfileFile& index, int n) {
+  return index.ReadString(kSection, MenuKey(n), "\n") != "\n" || index.ReadString(kJpnSection, MenuKey(n), "\n") != "\n";
+}
+
 std::string IndexValue(const platform::ProfileFile& index, const char* section, int n) {
   std::string value = index.ReadString(section, MenuKey(n), "");
   return std::string(platform::CutAtCharBoundary(value, kMaxValueBytes));
@@ -75,9 +80,7 @@ void Workflow::ReadPartsIndex() {
     platform::ProfileFile index(path);
     MenuItems = index.ReadInteger(kSection, "MenuItems", 0);
     for (int i = 1; i <= MenuItems; ++i) {
-      if (i > kTrustedMenuItems && !index.HasKey(kSection, MenuKey(i)) && !index.HasKey(kJpnSection, MenuKey(i))) {
-        break;
-      }
+      if (i > kTrustedMenuItems && !HasEntry(index, i)) break;
       PartsFolder folder = SplitEntry(IndexValue(index, kSection, i));
       folder.JpnName = FirstField(IndexValue(index, kJpnSection, i));
       Folders.push_back(folder);

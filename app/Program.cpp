@@ -1,37 +1,9 @@
 // The program entry: the application with its exception display, then the main window.
-#include <QApplication>
 #include <QFont>
-#include <QMessageBox>
 
+#include "app/Application.h"
 #include "app/Main.h"
 #include "platform/CommandLine.h"
-#include "platform/FrameworkError.h"
-
-namespace {
-
-// Shows an error the way the framework's exception display does: its text with a period, an error
-// icon, the application's title.
-void ShowException(const std::exception& error) {
-  QString text = FromSjis(error.what());
-  if (!text.endsWith('.')) text += '.';
-  QMessageBox::critical(nullptr, "Partwell!", text);
-}
-
-class TApplication : public QApplication {
- public:
-  using QApplication::QApplication;
-  // An error raised while an event is handled ends that event only; the loop goes on.
-  bool notify(QObject* receiver, QEvent* event) override {
-    try {
-      return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-      ShowException(error);
-    }
-    return false;
-  }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
   platform::SetCommandLine(argc, argv);
@@ -41,6 +13,7 @@ int main(int argc, char** argv) {
   QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
   font.setPixelSize(12);
   QApplication::setFont(font);
+  // An error that escapes the start itself is shown the same way; the process then ends with 0.
   try {
     TFormMain form;
     form.show();

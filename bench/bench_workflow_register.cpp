@@ -1,0 +1,112 @@
+// A whole registration (render at 256 x 192, scale, read the catalog, paste, median cut, save with
+// its sync) and a whole deletion, through the workflow on a library in a temporary folder.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/Workflow.h"
+#include "app/CatalogBitmap.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+class QuietView : public WorkflowView {
+ public:
+  int MessageBox(const std::string&, const std::string&, unsigned flags) override {
+    return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
+  }
+  void SetEditFileText(const std::string&) override {}
+  void SetPolyCountCaption(const std::string&) override {}
+  void SetPartsNameCaption(const std::string&) override {}
+  void SetRegisterEnabled(bool) override {}
+  void SetDeleteEnabled(bool) override {}
+  void BeginFolderUpdate() override {}
+  void EndFolderUpdate() override {}
+  void ClearFolderList() override {}
+  void AddFolderLine(const std::string&) override {}
+  void SelectFolderLine(int) override {}
+  void ReplaceFolderLine(int, const std::string&) override {}
+  int SelectedFolderLine() const override { return 0; }
+  HDC BeginPaintThumbnail() override { return nullptr; }
+  void EndPaintThumbnail() override {}
+  HDC BeginPaintPreview() override { return nullptr; }
+  void EndPaintPreview() override {}
+  void InvalidatePreview() override {}
+  bool RunFolderDialog(FolderDialogState&) override { return false; }
+};
+
+void Write(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A library with one folder whose catalog already holds sixteen different thumbnails' worth of
+// colours, so that the median cut has real work.
+struct Library {
+  std::filesystem::path root;
+  QuietView view;
+  Workflow workflow{view};
+
+  Library() {
+    char pattern[] = "/tmp/partwell-bench-XXXXXX";
+    root = mkdtemp(pattern);
+    std::filesystem::create_directories(root / "common" / "parts" / "bench");
+    std::filesystem::create_directories(root / "common" / "catalog");
+    Write(root / "common" / "parts" / "parts.ini",
+          "[PartsAssembler]\r\nMenuItems=1\r\nMenu1=Bench,bench.BMP,bench\\bench\r\n"
+          "[PartsAssembler.jpn]\r\nMenu1=Bench,bench.BMP,bench\\bench\r\n");
+    DibStream catalog;
+    catalog.Create(512, 384, 24);
+    for (int y = 0; y < 384; ++y) {
+      std::uint8_t* row = dib::TopRow(catalog.header, catalog.bits, y);
+      for (int x = 0; x < 512; ++x) {
+        row[3 * x] = static_cast<std::uint8_t>(x * 7 + y);
+        row[3 * x + 1] = static_cast<std::uint8_t>(y * 3 + (x >> 2));
+        row[3 * x + 2] = static_cast<std::uint8_t>((x ^ y) * 5);
+      }
+    }
+    catalog.SaveBmp((root / "common" / "catalog" / "bench.BMP").string());
+    std::string shape = std::string(PARTWELL_SOURCE_DIR) + "/data/samples/gear.suf";
+    workflow.CGAFolder = root.string();
+    workflow.BackColor = 7555739;
+    workflow.ReadPartsIndex();
+    workflow.SetEditFile(shape);
+    workflow.LoadShape();
+    workflow.PressPreview(0, 0, 0);
+    workflow.RotatePreview(20, 30);
+  }
+  ~Library() { std::filesystem::remove_all(root); }
+};
+
+void BM_RegisterPart(benchmark::State& state) {
+  Library library;
+  int slot = 0;
+  for (auto _ : state) {
+    library.workflow.SelectedSlot = slot++ % 16;
+    library.workflow.RegisterPart();
+  }
+}
+BENCHMARK(BM_RegisterPart)->Unit(benchmark::kMillisecond);
+
+void BM_DeletePart(benchmark::State& state) {
+  Library library;
+  for (int slot = 0; slot < 16; ++slot) {
+    library.workflow.SelectedSlot = slot;
+    library.workflow.RegisterPart();
+  }
+  int slot = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    library.workflow.SelectedSlot = slot++ % 16;
+    platform::CopyFile(library.workflow.EditFile,
+                       library.workflow.SlotFileName(library.workflow.Folders[0], library.workflow.SelectedSlot));
+    state.ResumeTiming();
+    library.workflow.DeletePart();
+  }
+}
+BENCHMARK(BM_DeletePart)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
