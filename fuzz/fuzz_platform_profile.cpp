@@ -1,6 +1,8 @@
 // Profile reader and writer over arbitrary bytes. The last three bytes of the input choose a section,
 // a key and a value; the rest is the file. Checks: reading never fails, a write changes bytes within
 // one line only (every other byte survives), the written value reads back, and no other key moves.
+// The file's text also goes through both conversions: decoding always gives valid UTF-8, and an
+// encoding that is accepted decodes back to the same text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <string_view>
 
 #include "platform/Profile.h"
+#include "platform/Sjis.h"
 
 namespace {
 
@@ -32,6 +35,26 @@ void Check(bool ok) {
   if (!ok) std::abort();
 }
 
+bool IsValidUtf8(std::string_view s) {
+  for (std::size_t i = 0; i < s.size();) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
+    std::size_t n = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (n == 0 || i + n > s.size()) return false;
+    for (std::size_t j = 1; j < n; ++j) {
+      if ((static_cast<unsigned char>(s[i + j]) >> 6) != 0x2) return false;
+    }
+    i += n;
+  }
+  return true;
+}
+
+void CheckConversions(std::string_view bytes) {
+  const std::string utf8 = platform::SjisToUtf8(bytes);
+  Check(IsValidUtf8(utf8));
+  if (auto back = platform::Utf8ToSjis(utf8)) Check(platform::SjisToUtf8(*back) == utf8);
+  if (auto encoded = platform::Utf8ToSjis(bytes)) Check(platform::SjisToUtf8(*encoded) == bytes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -41,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char* key = kKeys[data[size - 2] % Count(kKeys)];
   const char* value = kValues[data[size - 1] % Count(kValues)];
 
+  CheckConversions(file);
   platform::ProfileFile before = platform::ProfileFile::FromBytes("fuzz.ini", file);
   for (const char* s : kSections) {
     for (const char* k : kKeys) {
