@@ -1,0 +1,251 @@
+#include "controls/MaxFile.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace MaxFile {
+void Register(TPaletteList& palette) {
+  RegisterComponents(palette, QStringLiteral("MAX"),
+                     {"TMaxOpenDialog", "TMaxSaveDialog", "TMaxFolderDialog"});
+}
+}  // namespace MaxFile
+
+namespace {
+
+// Qt's file dialog with a say on OK: `allow` runs before the dialog closes with OK.
+class VetoFileDialog : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+  std::function<bool()> allow;
+
+  void accept() override {
+    if (!allow || allow()) QFileDialog::accept();
+  }
+};
+
+// The owner's window when the owner is a widget, else the application's main window.
+QWidget* OwnerWindow(QObject* owner) {
+  if (auto* w = qobject_cast<QWidget*>(owner)) return w->window();
+  return QApplication::activeWindow();
+}
+
+}  // namespace
+
+// ---- TMaxFolderDialog ----------------------------------------------------------------------------
+
+TMaxFolderDialog::TMaxFolderDialog(QObject* owner) : QObject(owner) {}
+
+TMaxFolderDialog::~TMaxFolderDialog() = default;
+
+TMaxFolderBrowser* TMaxFolderDialog::CreateBrowser() {
+  browser_.reset();
+  browser_ = std::make_unique<TMaxFolderBrowser>(this, OwnerWindow(parent()));
+  return browser_.get();
+}
+
+bool TMaxFolderDialog::Execute() {
+  TMaxFolderBrowser* browser = CreateBrowser();
+  const bool chosen = browser->exec() == QDialog::Accepted;
+  if (chosen) folder_ = QDir::toNativeSeparators(browser->SelectedFolder());
+  browser_.reset();
+  return chosen;
+}
+
+bool TMaxFolderDialog::SelectionChanged(const QString& path) {
+  folder_ = QDir::toNativeSeparators(path);
+  bool canClose = true;
+  if (OnChangeFolder) OnChangeFolder(this, canClose);
+  return canClose;
+}
+
+TMaxFolderBrowser::TMaxFolderBrowser(TMaxFolderDialog* owner, QWidget* parentWindow)
+    : QDialog(parentWindow), owner_(owner) {
+  setWindowTitle(QStringLiteral("フォルダの参照"));
+  auto* layout = new QVBoxLayout(this);
+  title_ = new QLabel(owner->GetTitle(), this);
+  title_->setWordWrap(true);
+  title_->setVisible(!owner->GetTitle().isEmpty());
+  layout->addWidget(title_);
+  status_ = new QLabel(this);
+  status_->setVisible(owner->GetTextEnabled());
+  layout->addWidget(status_);
+
+  auto* files = new VetoFileDialog(this);
+  files->allow = [this] { return canClose_; };
+  files_ = files;
+  files_->setWindowFlags(Qt::Widget);
+  files_->setOption(QFileDialog::DontUseNativeDialog, true);
+  files_->setOption(QFileDialog::ShowDirsOnly, true);
+  files_->setFileMode(QFileDialog::Directory);
+  layout->addWidget(files_);
+  connect(files_, &QFileDialog::accepted, this, &QDialog::accept);
+  connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
+  connect(files_, &QFileDialog::currentChanged, this, &TMaxFolderBrowser::Selected);
+  connect(files_, &QFileDialog::directoryEntered, this, &TMaxFolderBrowser::Selected);
+
+  if (owner->GetCurrentDir()) {
+    // Shown selected inside its parent folder, the way a tree shows the folder it starts on.
+    const QString current = QDir::currentPath();
+    QDir parent(current);
+    if (parent.cdUp()) {
+      files_->setDirectory(parent);
+      files_->selectFile(current);
+    } else {
+      files_->setDirectory(current);
+    }
+    Selected(current);
+  } else {
+    files_->setDirectory(QDir::homePath());
+  }
+}
+
+QPushButton* TMaxFolderBrowser::OkButton() const {
+  auto* box = files_->findChild<QDialogButtonBox*>();
+  return box ? box->button(QDialogButtonBox::Open) : nullptr;
+}
+
+QString TMaxFolderBrowser::SelectedFolder() const {
+  const QStringList selected = files_->selectedFiles();
+  return selected.isEmpty() ? files_->directory().absolutePath() : selected.first();
+}
+
+void TMaxFolderBrowser::Selected(const QString& path) {
+  // Items that are not folders on disk change nothing.
+  if (path.isEmpty() || !QFileInfo(path).isDir()) return;
+  canClose_ = owner_->SelectionChanged(QFileInfo(path).absoluteFilePath());
+  if (QPushButton* ok = OkButton()) ok->setEnabled(canClose_);
+  // Qt's dialog re-enables its button after each selection change of its own; a veto is applied
+  // again once that has run.
+  auto apply = [self = QPointer<TMaxFolderBrowser>(this)] {
+    if (!self || self->canClose_) return;
+    if (QPushButton* ok = self->OkButton()) ok->setEnabled(false);
+  };
+  QTimer::singleShot(0, this, apply);
+}
+
+// ---- TMaxOpenDialog ------------------------------------------------------------------------------
+
+TMaxOpenDialog::TMaxOpenDialog(QObject* owner) : QObject(owner) {}
+
+TMaxOpenDialog::~TMaxOpenDialog() = default;
+
+void TMaxOpenDialog::SetFilters(const QStringList& list) {
+  filters_ = list;
+  ChangeFilters(this);
+}
+
+void TMaxOpenDialog::AddFilter(const QString& item) {
+  filters_.append(item);
+  ChangeFilters(this);
+}
+
+void TMaxOpenDialog::ClearFilters() {
+  filters_.clear();
+  ChangeFilters(this);
+}
+
+void TMaxOpenDialog::ChangeFilters(QObject*) { UpdateFilter(); }
+
+void TMaxOpenDialog::UpdateFilter() { filter_ = filters_.join(u'|'); }
+
+QStringList TMaxOpenDialog::QtNameFilters(const QString& filter) {
+  QStringList result;
+  if (filter.isEmpty()) return result;
+  const QStringList parts = filter.split(u'|');
+  // Pairs of description and patterns; a description without patterns at the end is dropped.
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i].trimmed();
+    QStringList patterns;
+    for (const QString& p : parts[i + 1].split(u';', Qt::SkipEmptyParts)) {
+      const QString trimmed = p.trimmed();
+      if (!trimmed.isEmpty()) patterns << trimmed;
+    }
+    if (patterns.isEmpty()) continue;
+    // Patterns match without regard to case, as they do on Windows, and "*.*" means every file.
+    QStringList folded;
+    for (const QString& p : patterns) {
+      if (p == QStringLiteral("*.*")) {
+        folded << QStringLiteral("*");
+        continue;
+      }
+      QString f;
+      for (QChar c : p) {
+        if (c.isLetter() && c.toLower() != c.toUpper()) {
+          f += u'[';
+          f += c.toLower();
+          f += c.toUpper();
+          f += u']';
+        } else {
+          f += c;
+        }
+      }
+      folded << f;
+    }
+    if (description.isEmpty()) description = patterns.join(u';');
+    // The dialog is told to hide the last parenthesised group, so the user sees the description
+    // exactly as written.
+    result << description + QStringLiteral(" (") + folded.join(u' ') + u')';
+  }
+  return result;
+}
+
+QFileDialog* TMaxOpenDialog::CreateFileDialog() {
+  dialog_.reset();
+  auto* d = new VetoFileDialog(OwnerWindow(parent()));
+  dialog_.reset(d);
+  d->allow = [this] {
+    bool canClose = true;
+    if (OnCanClose) OnCanClose(this, canClose);
+    return canClose;
+  };
+  d->setOption(QFileDialog::DontUseNativeDialog, true);
+  d->setOption(QFileDialog::HideNameFilterDetails, true);
+  d->setAcceptMode(Mode());
+  if (Mode() == QFileDialog::AcceptSave) {
+    d->setFileMode(QFileDialog::AnyFile);
+    d->setOption(QFileDialog::DontConfirmOverwrite, !(options_ & ofOverwritePrompt));
+  } else {
+    d->setFileMode((options_ & ofAllowMultiSelect) ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  }
+  if (!title_.isEmpty()) d->setWindowTitle(title_);
+  if (!initialDir_.isEmpty()) d->setDirectory(QDir::fromNativeSeparators(initialDir_));
+  if (!defaultExt_.isEmpty()) d->setDefaultSuffix(defaultExt_);
+  const QStringList nameFilters = QtNameFilters(filter_);
+  if (!nameFilters.isEmpty()) {
+    d->setNameFilters(nameFilters);
+    if (filterIndex_ >= 1 && filterIndex_ <= nameFilters.size()) d->selectNameFilter(nameFilters[filterIndex_ - 1]);
+  }
+  if (!fileName_.isEmpty()) d->selectFile(QDir::fromNativeSeparators(fileName_));
+  connect(d, &QFileDialog::directoryEntered, this, [this] {
+    if (OnFolderChange) OnFolderChange(this);
+  });
+  connect(d, &QFileDialog::currentChanged, this, [this] {
+    if (OnSelectionChange) OnSelectionChange(this);
+  });
+  connect(d, &QFileDialog::filterSelected, this, [this, d](const QString& selected) {
+    filterIndex_ = static_cast<int>(d->nameFilters().indexOf(selected)) + 1;
+    if (OnTypeChange) OnTypeChange(this);
+  });
+  return d;
+}
+
+void TMaxOpenDialog::TakeResult(QFileDialog* dialog) {
+  const QStringList files = dialog->selectedFiles();
+  if (!files.isEmpty()) fileName_ = QDir::toNativeSeparators(files.first());
+  const qsizetype index = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+  if (index >= 0) filterIndex_ = static_cast<int>(index) + 1;
+}
+
+bool TMaxOpenDialog::Execute() {
+  QFileDialog* dialog = CreateFileDialog();
+  const bool chosen = dialog->exec() == QDialog::Accepted;
+  if (chosen) TakeResult(dialog);
+  dialog_.reset();
+  return chosen;
+}
