@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "image/StringSeparator.h"
 #include "platform/CommandLine.h"
+#include "platform/Sjis.h"
 
 using namespace platform;
 
@@ -29,4 +31,18 @@ TEST(CommandLine, ProgramPathGetsBackslashesAndTextBecomesShiftJis) {
       {{"/x/partwell", "caf\xc3\xa9"}, "\\x\\partwell caf\xc3\xa9"},  // no Shift-JIS form: kept as given
   };
   for (const Case& c : cases) EXPECT_EQ(CommandLineOf(c.args), c.want) << c.args[0];
+}
+
+TEST(CommandLine, SplitsBackIntoTheProgramPathWithBlanksAndDoubleByteNames) {
+  // As the main window reads it: no character is a token by itself, so only blanks, tabs and
+  // quotes separate.
+  CommandLineOf({"/home/me/My Tools/表ソ能/partwell", "/tmp/a b.suf", "x"});
+  StringSeparator separator;
+  char noSpecials[128] = {};
+  separator.SetSpecials(noSpecials);
+  ASSERT_EQ(separator.Split(GetCommandLine().c_str()), 3);
+  const std::string program = separator.Token(0);
+  EXPECT_EQ(program, "\\home\\me\\My Tools\\\x95\x5c\x83\x5c\x94\x5c\\partwell");
+  EXPECT_STREQ(separator.Token(1), "/tmp/a b.suf");
+  EXPECT_EQ(program.substr(0, FindLastCharOf(program, "\\:") + 1), "\\home\\me\\My Tools\\\x95\x5c\x83\x5c\x94\x5c\\");
 }
