@@ -1,0 +1,188 @@
+#include "controls/MaxGroup.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <climits>
+
+namespace MaxGroup {
+void Register(TPaletteList& palette) {
+  RegisterComponents(palette, QStringLiteral("MAX"), {"TMaxControlBox", "TMaxPanel", "TMaxGroupBox"});
+}
+}  // namespace MaxGroup
+
+// ---- TMaxControlBox ------------------------------------------------------------------------------
+
+TMaxControlBox::TMaxControlBox(QWidget* parent) : QWidget(parent) {
+  // No background of its own: the parent's pixels show through wherever no child covers them.
+  setAutoFillBackground(false);
+  resize(64, 64);
+}
+
+void TMaxControlBox::paintEvent(QPaintEvent*) {}
+
+void TMaxControlBox::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (OnResize) OnResize(this);
+}
+
+void TMaxControlBox::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (OnEnter) OnEnter(this);
+}
+
+void TMaxControlBox::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnExit) OnExit(this);
+}
+
+void TMaxControlBox::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
+void TMaxControlBox::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
+void TMaxControlBox::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
+void TMaxControlBox::mouseReleaseEvent(QMouseEvent* event) {
+  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
+}
+
+// ---- TMaxPanel -----------------------------------------------------------------------------------
+
+namespace {
+
+// `width` nested frames inside `r` (right and bottom exclusive): top and left in `top`, bottom and
+// right in `bottom`, the top-right and bottom-left corners going to `bottom`. Returns what is left.
+QRect Frame3D(QPainter& p, QRect r, const QColor& top, const QColor& bottom, int width) {
+  for (; width > 0 && r.width() > 0 && r.height() > 0; --width) {
+    const int l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
+    p.setPen(top);
+    DrawLine(p, l, b, l, t);
+    DrawLine(p, l, t, rr, t);
+    p.setPen(bottom);
+    DrawLine(p, rr, t, rr, b);
+    DrawLine(p, rr, b, l - 1, b);
+    r.adjust(1, 1, -1, -1);
+  }
+  return r;
+}
+
+}  // namespace
+
+TMaxPanel::TMaxPanel(QWidget* parent) : QWidget(parent) { resize(185, 41); }
+
+TMaxPanel::~TMaxPanel() {
+  // A panel destroyed in the middle of a drag still owes the application its cursor.
+  if (dragging_) QGuiApplication::restoreOverrideCursor();
+}
+
+void TMaxPanel::SetAlignment(TAlignment v) { alignment_ = v; update(); }
+void TMaxPanel::SetBevelInner(TBevelCut v) { bevelInner_ = v; update(); }
+void TMaxPanel::SetBevelOuter(TBevelCut v) { bevelOuter_ = v; update(); }
+void TMaxPanel::SetBevelWidth(int v) { bevelWidth_ = std::max(1, v); update(); }
+void TMaxPanel::SetBorderWidth(int v) { borderWidth_ = std::max(0, v); update(); }
+void TMaxPanel::SetCaption(const QString& v) { caption_ = v; update(); }
+void TMaxPanel::SetColor(TColor v) { color_ = v; update(); }
+
+void TMaxPanel::SetBorderStyle(TBorderStyle v) {
+  if (v != bsNone && v != bsSingle) return;
+  borderStyle_ = v;
+  update();
+}
+
+void TMaxPanel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  Paint(painter);
+}
+
+void TMaxPanel::Paint(QPainter& p) {
+  QRect r = rect();
+  if (borderStyle_ == bsSingle) r = Frame3D(p, r, Qt::black, Qt::black, 1);
+  const QColor light = ToQColor(clBtnHighlight, this), shadow = ToQColor(clBtnShadow, this);
+  const QColor fill = ToQColor(color_, this);
+  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
+    const bool raised = bevelOuter_ == bvRaised;
+    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
+  }
+  r = Frame3D(p, r, fill, fill, borderWidth_);
+  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
+    const bool raised = bevelInner_ == bvRaised;
+    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
+  }
+  p.fillRect(r, fill);
+  if (caption_.isEmpty()) return;
+  const int h = alignment_ == taLeftJustify ? Qt::AlignLeft
+                : alignment_ == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+  p.setFont(font());
+  p.setPen(palette().color(QPalette::WindowText));
+  p.drawText(r, h | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
+}
+
+void TMaxPanel::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (OnResize) OnResize(this);
+}
+
+void TMaxPanel::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  if (OnEnter) OnEnter(this);
+}
+
+void TMaxPanel::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (OnExit) OnExit(this);
+}
+
+void TMaxPanel::StartDrag(int y) {
+  lastY_ = y;
+  if (dragging_) return;
+  dragging_ = true;
+  // The override stack keeps whatever cursor was shown before, and gives it back on release.
+  QGuiApplication::setOverrideCursor(QCursor(Qt::SizeVerCursor));
+}
+
+void TMaxPanel::EndDrag() {
+  if (!dragging_) return;
+  dragging_ = false;
+  QGuiApplication::restoreOverrideCursor();
+}
+
+// The content follows the pointer until the topmost child's top reaches 8 (moving down) or the
+// lowest child's bottom reaches 8 above the panel's bottom (moving up).
+void TMaxPanel::DragTo(int y) {
+  const int dy = lastY_ - y;
+  const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  int step = 0;
+  if (y > lastY_) {
+    int d = 0;
+    for (const QWidget* c : children) d = std::min(d, c->y() - 8);
+    step = std::max(d, dy);
+  } else if (y < lastY_) {
+    int d = 0;
+    for (const QWidget* c : children) d = std::max(d, c->y() + c->height() - height() + 8);
+    step = std::min(dy, d);
+  }
+  if (step != 0) {
+    for (QWidget* c : children) {
+      if (!c->isWindow()) c->move(c->x(), c->y() - step);
+    }
+  }
+  lastY_ = y;
+}
+
+void TMaxPanel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) StartDrag(event->position().toPoint().y());
+  RaiseMouseDown(this, event);
+}
+
+void TMaxPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) StartDrag(event->position().toPoint().y());
+  RaiseDblClick(this, event);
+}
+
+void TMaxPanel::mouseMoveEvent(QMouseEvent* event) {
+  if (dragging_) DragTo(event->position().toPoint().y());
+  RaiseMouseMove(this, event);
+}
+
+void TMaxPanel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) EndDrag();
+  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
+}
