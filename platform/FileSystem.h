@@ -18,18 +18,21 @@ bool FileExists(std::string_view path);       // a regular file or a directory e
 bool DirectoryExists(std::string_view path);
 
 // Byte-for-byte copy through a temporary file in the target's folder renamed over the target.
-// Copying a file onto itself leaves it intact and succeeds. False when anything failed; the old
-// target then stays as it was.
+// Copying a file onto itself leaves it intact and succeeds. False when anything failed (a missing
+// source, a read-only target); the old target then stays as it was.
 bool CopyFile(std::string_view source, std::string_view target);
 
-bool DeleteFile(std::string_view path);       // false when the file could not be removed
+// False when the file could not be removed; like Windows, a read-only file (no write bit, or not
+// writable by this process) is not removed.
+bool DeleteFile(std::string_view path);
 bool CreateDirectory(std::string_view path);  // one level; false when it could not be made
 
 // fopen(host path, "rb"); null when the file cannot be opened. The caller closes it.
 std::FILE* OpenForReading(std::string_view path);
 
 // Writes the whole of bytes to path through a temporary file in the same folder, flushed and synced,
-// then renamed over the target (keeping the target's permissions when it existed). False when any
+// then renamed over the target (keeping the target's permissions when it existed, else 0644 less the
+// umask; a symbolic link is followed and stays a link). A read-only target is refused. False when any
 // step failed; the old file then stays untouched and no temporary file is left behind.
 bool WriteFileAtomically(std::string_view path, std::string_view bytes);
 
