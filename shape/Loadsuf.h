@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shape/Atr.h"
+#include "shape/Render.h"
 #include "shape/Shape.h"
 #include "shape/SufReader.h"
 #include "shape/VecMath.h"
