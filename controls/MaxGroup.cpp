@@ -81,9 +81,9 @@ void TMaxPanel::SetBorderWidth(int v) { borderWidth_ = std::max(0, v); update();
 void TMaxPanel::SetCaption(const QString& v) { caption_ = v; update(); }
 void TMaxPanel::SetColor(TColor v) { color_ = v; update(); }
 
-void TMaxPanel::SetBorderStyle(TBorderStyle v) {
+void TMaxPanel::SetBorderStyle(int v) {
   if (v != bsNone && v != bsSingle) return;
-  borderStyle_ = v;
+  borderStyle_ = static_cast<TBorderStyle>(v);
   update();
 }
 

@@ -79,8 +79,9 @@ class TMaxPanel : public QWidget, public TMouseEvents {
   int GetBorderWidth() const { return borderWidth_; }
   void SetBorderWidth(int v);
   TBorderStyle GetBorderStyle() const { return borderStyle_; }
-  // Only bsNone and bsSingle; anything else is ignored.
-  void SetBorderStyle(TBorderStyle v);
+  void SetBorderStyle(TBorderStyle v) { SetBorderStyle(static_cast<int>(v)); }
+  // A raw style number (from a form file or a script): only bsNone and bsSingle are taken.
+  void SetBorderStyle(int v);
   QString GetCaption() const { return caption_; }
   void SetCaption(const QString& v);
   TColor GetColor() const { return color_; }
