@@ -4,6 +4,7 @@
 // a byte is allocated.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
 
 #include "image/DibStream.h"
@@ -252,15 +253,21 @@ bool DibStream::LoadBmpFromMemory(const void* data, std::size_t size, int accept
 bool DibStream::SaveBmpToMemory(std::string& out) const {
   out.clear();
   if (!header || !bits) return false;
+  // Always the whole pixel block: a biSizeImage that disagrees with the block would otherwise read
+  // past its end or cut the file short. An adopted header whose size no block can have is refused.
+  const std::size_t pixelBytes =
+      static_cast<std::size_t>(dib::PixelBlockSize(header->biWidth, header->biHeight, header->biBitCount));
+  if (pixelBytes == 0) return false;
   const std::uint32_t colors = dib::ColorCount(header);
   const std::size_t stride = dib::Stride(header->biWidth, header->biBitCount);
   const std::size_t rows = dib::AbsHeight(header->biHeight);
-  // Always the whole pixel block: a biSizeImage that disagrees with the block would otherwise read
-  // past its end or cut the file short.
-  const std::size_t pixelBytes = stride * rows;
   const std::uint32_t offset = static_cast<std::uint32_t>(kFileHeaderBytes + kInfoHeaderBytes + 4u * colors);
 
-  out.reserve(offset + pixelBytes);
+  try {
+    out.reserve(offset + pixelBytes);
+  } catch (const std::exception&) {  // the library reports failure, it does not throw
+    return false;
+  }
   Put16(out, kBmpType);
   Put32(out, static_cast<std::uint32_t>(offset + pixelBytes));
   Put16(out, 0);

@@ -297,3 +297,21 @@ TEST(BmpSave, RefusedWriteKeepsTheOldFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BmpSave, HeaderNoPixelBlockCanMatchIsRefused) {
+  std::vector<std::uint8_t> pixels(64);
+  for (int width : {-3, 0, 0x40000000}) {
+    SCOPED_TRACE(width);
+    BITMAPINFOHEADER header;
+    DibStream::FillHeader(&header, width, 4, 32);
+    DibStream image;
+    ASSERT_TRUE(image.Adopt(&header, DibBorrowed, pixels.data(), DibBorrowed));
+    std::string bytes = "stale";
+    EXPECT_FALSE(image.SaveBmpToMemory(bytes));
+    EXPECT_TRUE(bytes.empty());
+  }
+}
+
+}  // namespace
