@@ -58,7 +58,7 @@ QString TMaxEdit::CleanNumber(const QString& text) {
 
 void TMaxEdit::Change() {
   if (cleaning_) return;
-  if (numberOnly_) {
+  if (numberOnly_ && !asIs_) {
     const QString cleaned = CleanNumber(text());
     if (cleaned != text()) {
       // Setting the text would report the change a second time; one OnChange per change.
@@ -68,6 +68,12 @@ void TMaxEdit::Change() {
     }
   }
   if (OnChange) OnChange(this);
+}
+
+void TMaxEdit::SetTextAsIs(const QString& text) {
+  asIs_ = true;
+  setText(text);
+  asIs_ = false;
 }
 
 void TMaxEdit::SetFocusOnEnter() {
@@ -252,12 +258,14 @@ void TMaxNumberEdit::ShowValue(double value, bool notify) {
   if (value < min_) value = min_;
   value_ = value;
   const QString text = FormatValue(printFormat_, value);
+  // The format's output goes in as it is: the number-only cleaning would drop an exponent's "e"
+  // or keep digits of literal text, and the value read back would be wrong.
   if (notify) {
-    edit_->setText(text);
+    edit_->SetTextAsIs(text);
   } else {
     TNotifyEvent kept = std::move(edit_->OnChange);
     edit_->OnChange = nullptr;
-    edit_->setText(text);
+    edit_->SetTextAsIs(text);
     edit_->OnChange = std::move(kept);
   }
 }

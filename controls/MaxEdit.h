@@ -48,6 +48,9 @@ class TMaxEdit : public QLineEdit, public TMouseEvents {
 
   // Digits in order, a "-" only when nothing was kept before it, the first "." only.
   static QString CleanNumber(const QString& text);
+  // Sets a text the program made itself, e.g. a formatted number, without the NumberOnly
+  // cleaning (which would turn "1.5e+03" into "1.503"); OnChange as for any change.
+  void SetTextAsIs(const QString& text);
 
   TNotifyEvent OnChange;
   TNotifyEvent OnEnter;
@@ -78,6 +81,7 @@ class TMaxEdit : public QLineEdit, public TMouseEvents {
   bool numberOnly_ = false;
   bool autoSelect_ = true;
   bool cleaning_ = false;
+  bool asIs_ = false;
 };
 
 class TMaxUpDown;
