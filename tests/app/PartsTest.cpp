@@ -1,4 +1,6 @@
 // Loading shapes and registering and deleting parts: messages, the part files and catalog bytes.
+#include <cmath>
+
 #include "shape/Loadsuf.h"
 #include "tests/app/WorkflowFixture.h"
 #include "tests/common/ReadOnly.h"

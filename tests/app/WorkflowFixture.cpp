@@ -33,17 +33,13 @@ std::string TempLibrary::ReadFile(const std::filesystem::path& path) {
 
 std::string CubeSuf(const char* attribute) {
   std::string suf = "obj suf cube {\r\n  atr " + std::string(attribute) + "\r\n";
-  const char* quads[] = {
-      "0 0 0  1 0 0  1 1 0  0 1 0", "0 0 1  0 1 1  1 1 1  1 0 1", "0 0 0  0 0 1  1 0 1  1 0 0",
-      "0 1 0  1 1 0  1 1 1  0 1 1", "0 0 0  0 1 0  0 1 1  0 0 1", "1 0 0  1 0 1  1 1 1  1 1 0"};
-  for (const char* quad : quads) {
-    float v[12];
-    std::sscanf(quad, "%f %f %f %f %f %f %f %f %f %f %f %f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
-                &v[7], &v[8], &v[9], &v[10], &v[11]);
-    char line[160];
-    std::snprintf(line, sizeof line, "  prim poly ( %g %g %g\r\n    %g %g %g\r\n    %g %g %g\r\n    %g %g %g )\r\n",
-                  v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]);
-    suf += line;
+  // Six quads, one vertex a line, the first on the prim line and ")" after the last.
+  const char* quads[6][4] = {{"0 0 0", "1 0 0", "1 1 0", "0 1 0"}, {"0 0 1", "0 1 1", "1 1 1", "1 0 1"},
+                             {"0 0 0", "0 0 1", "1 0 1", "1 0 0"}, {"0 1 0", "1 1 0", "1 1 1", "0 1 1"},
+                             {"0 0 0", "0 1 0", "0 1 1", "0 0 1"}, {"1 0 0", "1 0 1", "1 1 1", "1 1 0"}};
+  for (const auto& quad : quads) {
+    suf += std::string("  prim poly ( ") + quad[0] + "\r\n    " + quad[1] + "\r\n    " + quad[2] + "\r\n    " +
+           quad[3] + " )\r\n";
   }
   return suf + "}\r\n";
 }
