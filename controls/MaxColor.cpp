@@ -51,9 +51,12 @@ THSVColor RGBToHSV(TColor c) {
 }
 
 TColor HSVToRGB(const THSVColor& hsv) {
+  // A negative hue would split into i = 0 and a negative fraction, and a channel below zero would
+  // spill into its neighbours; like any hue past 420 it gives black.
+  if (!(hsv.H >= 0) || !std::isfinite(hsv.H)) return 0;
   double whole;
   const double f = std::modf(hsv.H / 60, &whole);
-  if (!std::isfinite(whole) || std::fabs(whole) > 6) return 0;
+  if (whole > 6) return 0;
   const int i = static_cast<int>(whole);
   const double w = 255 * hsv.V;
   const int v = RoundAway(w);
