@@ -125,10 +125,6 @@ void DecodeRle8(const std::uint8_t* code, std::size_t codeBytes, std::uint8_t* b
   }
 }
 
-}  // namespace
-
-namespace {
-
 // What LoadBmp learns from the headers, after every check.
 struct Layout {
   BITMAPINFOHEADER info;
