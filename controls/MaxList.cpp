@@ -1,5 +1,6 @@
 #include "controls/MaxList.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -210,8 +211,14 @@ void TMaxListBox::wheelEvent(QWheelEvent* event) {
   bool scroll = mouseWheel_ == mwEnable;
   if (mouseWheel_ == mwOnlyOnControl) scroll = rect().contains(mapFromGlobal(event->globalPosition().toPoint()));
   if (!scroll) {
-    // Left to the parent's wheel handling.
-    event->ignore();
+    // The list stays put and the form's own wheel handling gets the turn instead.
+    event->accept();
+    QWidget* form = window();
+    if (form == this) return;
+    const QPointF global = event->globalPosition();
+    QWheelEvent forwarded(form->mapFromGlobal(global), global, event->pixelDelta(), event->angleDelta(),
+                          event->buttons(), event->modifiers(), event->phase(), event->inverted());
+    QApplication::sendEvent(form, &forwarded);
     return;
   }
   wheeling_ = true;
