@@ -190,7 +190,8 @@ void Outline(QPainter& p, const QColor& c, int l, int t, int r, int b) {
 void Caption(QPainter& p, const QRect& r, const QString& text, const QColor& c, const QColor* back) {
   if (text.isEmpty() || r.isEmpty()) return;
   p.save();
-  p.setClipRect(r, Qt::IntersectClip);
+  // Clipped across only: a face taller than its nominal pixel height keeps its descenders.
+  p.setClipRect(QRect(r.left(), 0, r.width(), r.bottom() + 8), Qt::IntersectClip);
   p.setPen(c);
   if (back) {
     p.setBackgroundMode(Qt::OpaqueMode);

@@ -45,8 +45,15 @@ const std::vector<GalleryEntry>& Entries() {
       {"TMaxColorCircle", [](QWidget* p) { return new TMaxColorCircle(p); }},
       {"TMaxColorBar", [](QWidget* p) { return new TMaxColorBar(p); }},
       {"TMaxColorPanel", [](QWidget* p) { return new TMaxColorPanel(p); }},
+      {"TMaxButton", [](QWidget* p) { auto* w = new TMaxButton(p); w->SetCaption("MaxButton1"); return w; }},
+      {"TMaxCheck", [](QWidget* p) { auto* w = new TMaxCheck(p); w->SetCaption("MaxCheck1"); return w; }},
+      {"TMaxTrack", [](QWidget* p) { return new TMaxTrack(p); }},
       {"TMaxEdit", [](QWidget* p) { auto* w = new TMaxEdit(p); w->resize(121, 20); w->SetText("MaxEdit1"); return w; }},
       {"TMaxNumberEdit", [](QWidget* p) { return new TMaxNumberEdit(p); }},
+      {"TMaxControlBox", [](QWidget* p) { return new TMaxControlBox(p); }},
+      {"TMaxPanel", [](QWidget* p) { auto* w = new TMaxPanel(p); w->SetCaption("MaxPanel1"); return w; }},
+      {"TMaxGroupBox", [](QWidget* p) { auto* w = new TMaxGroupBox(p); w->SetCaption("MaxGroupBox1"); return w; }},
+      {"TMaxListBox", [](QWidget* p) { return new TMaxListBox(p); }},
   };
   return entries;
 }
