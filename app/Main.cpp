@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -40,7 +41,7 @@ TSurfacePanel::TSurfacePanel(int clientWidth, int clientHeight, QWidget* parent)
     : QFrame(parent), picture_(clientWidth, clientHeight, QImage::Format_RGB32) {
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(kBorder);
-  picture_.fill(Qt::black);
+  picture_.fill(palette().color(QPalette::Button));
   dc_.pixels = reinterpret_cast<std::uint32_t*>(picture_.bits());
   dc_.width = clientWidth;
   dc_.height = clientHeight;

@@ -1,18 +1,16 @@
 // The program entry: the application with its exception display, then the main window.
-#include <QFont>
-
 #include "app/Application.h"
 #include "app/Main.h"
+#include "controls/Types.h"
 #include "platform/CommandLine.h"
 
 int main(int argc, char** argv) {
   platform::SetCommandLine(argc, argv);
   TApplication app(argc, argv);
   QApplication::setApplicationName("Partwell!");
-  QFont::insertSubstitution(QString::fromUtf8("ＭＳ Ｐゴシック"), "IPAPGothic");
-  QFont font(QString::fromUtf8("ＭＳ Ｐゴシック"));
-  font.setPixelSize(12);
-  QApplication::setFont(font);
+  // "ＭＳ Ｐゴシック" at 12 pixels, a Japanese gothic face standing in for it off Windows.
+  InstallFontSubstitutions();
+  QApplication::setFont(DefaultFont());
   // An error that escapes the start itself is shown the same way; the process then ends with 0.
   try {
     TFormMain form;
