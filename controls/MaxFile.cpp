@@ -1,6 +1,9 @@
 #include "controls/MaxFile.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -33,6 +36,17 @@ class VetoFileDialog : public QFileDialog {
 QWidget* OwnerWindow(QObject* owner) {
   if (auto* w = qobject_cast<QWidget*>(owner)) return w->window();
   return QApplication::activeWindow();
+}
+
+// The index of the filter the dialog reports as chosen. With the patterns hidden, Qt reports the
+// filter without its last parenthesised group.
+qsizetype FilterIndexOf(const QStringList& filters, const QString& chosen) {
+  const qsizetype exact = filters.indexOf(chosen);
+  if (exact >= 0) return exact;
+  for (qsizetype i = 0; i < filters.size(); ++i) {
+    if (filters[i].startsWith(chosen + QStringLiteral(" ("))) return i;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -88,6 +102,15 @@ TMaxFolderBrowser::TMaxFolderBrowser(TMaxFolderDialog* owner, QWidget* parentWin
   connect(files_, &QFileDialog::rejected, this, &QDialog::reject);
   connect(files_, &QFileDialog::currentChanged, this, &TMaxFolderBrowser::Selected);
   connect(files_, &QFileDialog::directoryEntered, this, &TMaxFolderBrowser::Selected);
+  // currentChanged misses selections made by name (typed, or selectFile); the list's selection and
+  // the name box catch those.
+  const auto selectionMoved = [this] { Selected(files_->selectedFiles().value(0)); };
+  if (auto* list = files_->findChild<QAbstractItemView*>(QStringLiteral("listView")); list && list->selectionModel()) {
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, selectionMoved);
+  }
+  if (auto* name = files_->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+    connect(name, &QLineEdit::textChanged, this, selectionMoved);
+  }
 
   if (owner->GetCurrentDir()) {
     // Shown selected inside its parent folder, the way a tree shows the folder it starts on.
@@ -229,7 +252,7 @@ QFileDialog* TMaxOpenDialog::CreateFileDialog() {
     if (OnSelectionChange) OnSelectionChange(this);
   });
   connect(d, &QFileDialog::filterSelected, this, [this, d](const QString& selected) {
-    filterIndex_ = static_cast<int>(d->nameFilters().indexOf(selected)) + 1;
+    filterIndex_ = static_cast<int>(FilterIndexOf(d->nameFilters(), selected)) + 1;
     if (OnTypeChange) OnTypeChange(this);
   });
   return d;
@@ -238,7 +261,7 @@ QFileDialog* TMaxOpenDialog::CreateFileDialog() {
 void TMaxOpenDialog::TakeResult(QFileDialog* dialog) {
   const QStringList files = dialog->selectedFiles();
   if (!files.isEmpty()) fileName_ = QDir::toNativeSeparators(files.first());
-  const qsizetype index = dialog->nameFilters().indexOf(dialog->selectedNameFilter());
+  const qsizetype index = FilterIndexOf(dialog->nameFilters(), dialog->selectedNameFilter());
   if (index >= 0) filterIndex_ = static_cast<int>(index) + 1;
 }
 
