@@ -46,12 +46,15 @@ class StringSeparator {
   int tokenCount_ = 0;
 
  private:
-  void StorePending(int& n);
+  void Store(int& n, const char* begin, std::size_t length);
+  void BuildClasses();
 
-  std::vector<std::string> slots_;
-  std::string pending_;  // the token being collected; kept between splits to reuse its storage
+  std::vector<std::string> slots_;  // kept between splits so that their storage is reused
   unsigned char specials_[128];
   char quote_ = '"';
+  // What each byte does to a split, outside and inside quotes; rebuilt when the specials change.
+  unsigned char plainClass_[256];
+  unsigned char quotedClass_[256];
 };
 
 // Reads byte by byte: LF, CR LF and a lone CR all end a line, and a line may be of any length.

@@ -5,7 +5,10 @@
 #include <array>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -148,6 +151,39 @@ TEST(StringSeparator, TokenNumberTakesTheLongestDecimalPrefix) {
   EXPECT_EQ(s.TokenNumber(0), HUGE_VAL);
   EXPECT_EQ(s.TokenNumber(1), -HUGE_VAL);
   EXPECT_EQ(s.TokenNumber(2), 0.0);
+}
+
+TEST(StringSeparator, DecimalPrefixRoundsAsStrtodDoes) {
+  // Deterministic mix of short coordinates (the fast path), long mantissas, leading zeros and
+  // exponents near the edges of the exact range; every result must be bit-identical to strtod's.
+  std::uint64_t state = 12345;
+  auto next = [&state] {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<unsigned>(state >> 33);
+  };
+  for (int i = 0; i < 20000; ++i) {
+    std::string text = (next() % 3 == 0) ? "-" : "";
+    const int intDigits = static_cast<int>(next() % 12);
+    for (int d = 0; d < intDigits; ++d) text += static_cast<char>('0' + next() % 10);
+    if (next() % 2 == 0 || intDigits == 0) {
+      text += '.';
+      const int fracDigits = 1 + static_cast<int>(next() % 12);
+      for (int d = 0; d < fracDigits; ++d) text += static_cast<char>('0' + next() % 10);
+    }
+    if (next() % 3 == 0) text += "e" + std::to_string(static_cast<int>(next() % 60) - 30);
+    std::size_t length = 0;
+    const double ours = DecimalPrefix(text.c_str(), &length);
+    const double reference = std::strtod(text.c_str(), nullptr);
+    ASSERT_EQ(length, text.size()) << text;
+    ASSERT_EQ(std::memcmp(&ours, &reference, sizeof ours), 0) << text << ": " << ours << " vs " << reference;
+  }
+  for (const char* text : {"9007199254740993", "123456789012345678901234567890", "0.000000000000000000000000001",
+                           "1e22", "1e23", "4.9e-324", "2.2250738585072014e-308", "-0", "1.7976931348623157e308"}) {
+    std::size_t length = 0;
+    const double ours = DecimalPrefix(text, &length);
+    const double reference = std::strtod(text, nullptr);
+    EXPECT_EQ(std::memcmp(&ours, &reference, sizeof ours), 0) << text;
+  }
 }
 
 TEST(StringSeparator, DecimalPointDoesNotFollowTheProcessLocale) {
