@@ -144,7 +144,7 @@ void VLR_API vlrSetColorf(float r, float gr, float b) {
     if (v > 1.0f) v = 1.0f;
     return static_cast<std::uint32_t>(v * 255.5f);
   };
-  vlrSetColor(channel(r) << 16 | channel(gr) << 8 | channel(b));
+  velrast::SetColorForms(channel(r) << 16 | channel(gr) << 8 | channel(b));
 }
 
 void VLR_API vlrClear(void) {

@@ -156,6 +156,14 @@ void DrawBox(int x1, int y1, int x2, int y2, float z) {
   }
 }
 
+void Line3(int x1, int y1, float z1, int x2, int y2, float z2) {
+  if (g.zTest && g.depth != nullptr) {
+    DrawLine<true>(x1, y1, z1, x2, y2, z2);
+  } else {
+    DrawLine<false>(x1, y1, z1, x2, y2, z2);
+  }
+}
+
 }  // namespace
 }  // namespace velrast
 
@@ -173,13 +181,7 @@ void VLR_API vlrBox3(int x1, int y1, int x2, int y2, float z) {
 
 void VLR_API vlrLine(int x1, int y1, int x2, int y2) { velrast::DrawLine<false>(x1, y1, 0.0f, x2, y2, 0.0f); }
 
-void VLR_API vlrLine3(int x1, int y1, float z1, int x2, int y2, float z2) {
-  if (velrast::g.zTest && velrast::g.depth != nullptr) {
-    velrast::DrawLine<true>(x1, y1, z1, x2, y2, z2);
-  } else {
-    velrast::DrawLine<false>(x1, y1, z1, x2, y2, z2);
-  }
-}
+void VLR_API vlrLine3(int x1, int y1, float z1, int x2, int y2, float z2) { velrast::Line3(x1, y1, z1, x2, y2, z2); }
 
 void VLR_API vlrLine3fg(float x1, float y1, float z1, float x2, float y2, float z2) {
   using velrast::FloatToPixel;
@@ -189,7 +191,7 @@ void VLR_API vlrLine3fg(float x1, float y1, float z1, float x2, float y2, float 
       !FloatToPixel(g.halfWidth, x2, X2) || !FloatToPixel(g.halfHeight, -y2, Y2)) {
     return;
   }
-  vlrLine3(X1, Y1, z1, X2, Y2, z2);
+  velrast::Line3(X1, Y1, z1, X2, Y2, z2);
 }
 
 }  // extern "C"

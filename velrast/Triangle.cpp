@@ -55,17 +55,33 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   i64 err = dy / 2;
   i64 q = 0, r = 0;
   if (dy > 0) {
-    q = dx / (dy + 1);
-    r = dx - q * (dy + 1);
+    // A 32-bit division where the values allow (every edge of a normal picture): the 64-bit one
+    // costs several times as much, once per edge.
+    if (dx <= dy) {
+      q = 0;  // steep: no whole pixel per row
+      r = dx;
+    } else if (dx <= 0xFFFFFFFF) {
+      const auto n = static_cast<std::uint32_t>(dx), d = static_cast<std::uint32_t>(dy + 1);
+      q = n / d;
+      r = n % d;
+    } else {
+      q = dx / (dy + 1);
+      r = dx - q * (dy + 1);
+    }
   }
   // 5. Depth steps: per row for steep edges, per pixel along x (and per q pixels) for flat ones.
   const bool flat = dx > dy;
   float zrow = 0.0f, zx = 0.0f, zq = 0.0f;
   if constexpr (Depth) {
+    // Dividing by 1 is exact, so the common one-row and one-pixel steps skip the division.
     if (!flat) {
-      if (dy > 0) zrow = (zb - za) / static_cast<float>(dy);
+      if (dy > 1) {
+        zrow = (zb - za) / static_cast<float>(dy);
+      } else if (dy == 1) {
+        zrow = zb - za;
+      }
     } else {
-      zx = (zb - za) / static_cast<float>(dx);
+      zx = dx == 1 ? zb - za : (zb - za) / static_cast<float>(dx);
       zq = static_cast<float>(q) * zx;
     }
   }
@@ -219,6 +235,15 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   }
 }
 
+// The exported calls reach each other through this, not through their own (interposable) names.
+void Triangle3(int x1, int y1, float z1, int x2, int y2, float z2, int x3, int y3, float z3) {
+  if (g.zTest && g.depth != nullptr) {
+    DrawTriangle<true>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+  } else {
+    DrawTriangle<false>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+  }
+}
+
 }  // namespace
 }  // namespace velrast
 
@@ -229,11 +254,7 @@ void VLR_API vlrTriangle(int x1, int y1, int x2, int y2, int x3, int y3) {
 }
 
 void VLR_API vlrTriangle3(int x1, int y1, float z1, int x2, int y2, float z2, int x3, int y3, float z3) {
-  if (velrast::g.zTest && velrast::g.depth != nullptr) {
-    velrast::DrawTriangle<true>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
-  } else {
-    velrast::DrawTriangle<false>(x1, y1, z1, x2, y2, z2, x3, y3, z3);
-  }
+  velrast::Triangle3(x1, y1, z1, x2, y2, z2, x3, y3, z3);
 }
 
 void VLR_API vlrTriangle3fg(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
@@ -248,12 +269,12 @@ void VLR_API vlrTriangle3fg(float x1, float y1, float z1, float x2, float y2, fl
       !FloatToPixel(g.halfWidth, x3, X3) || !FloatToPixel(g.halfHeight, -y3, Y3)) {
     return;
   }
-  vlrTriangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
+  velrast::Triangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
 }
 
 void VLR_API vlrTriangle3c(int x1, int y1, float z1, uint32_t, int x2, int y2, float z2, uint32_t, int x3,
                            int y3, float z3, uint32_t) {
-  vlrTriangle3(x1, y1, z1, x2, y2, z2, x3, y3, z3);
+  velrast::Triangle3(x1, y1, z1, x2, y2, z2, x3, y3, z3);
 }
 
 }  // extern "C"
