@@ -3,8 +3,10 @@
 // The boxes partition the picture's colours: a split divides a box's colours by the split value and
 // each half is then tightened around its own colours, so the colours geometrically inside a box are
 // exactly the ones it was given. Each box therefore keeps its distinct colours as one stretch of a
-// shared list, and a split partitions that stretch in place. Histograms and bounds come out the
-// same as from scanning every pixel of the grid cells a box overlaps, at a fraction of the work.
+// shared list, and a split partitions that stretch in place. Each box also keeps its pixel counts
+// per channel value, from which its split value and its tight bounds follow: a split counts the
+// lower half while partitioning and leaves the upper half the rest. Histograms and bounds come out
+// the same as from scanning every pixel of the grid cells a box overlaps, at a fraction of the work.
 #include "image/DibMedian.h"
 
 #include <algorithm>
@@ -30,26 +32,29 @@ inline unsigned Channel(const medianentry& e, std::int32_t axis) {
   return axis == coltree::Red ? e.red : axis == coltree::Green ? e.green : e.blue;
 }
 
-// The tight box around entries first .. first + count - 1 (count at least 1).
-medianbox TightBox(const medianentry* list, std::size_t first, std::size_t count) {
-  int lo[3] = {255, 255, 255}, hi[3] = {0, 0, 0};  // red, green, blue
-  for (std::size_t i = first; i < first + count; ++i) {
-    const int c[3] = {list[i].red, list[i].green, list[i].blue};
-    for (int k = 0; k < 3; ++k) {
-      lo[k] = std::min(lo[k], c[k]);
-      hi[k] = std::max(hi[k], c[k]);
-    }
+// Pixel counts of a box by value, one row for each of red, green and blue.
+struct Histogram {
+  std::uint32_t bins[3][256];
+};
+
+void Count(Histogram& h, const medianentry& e) {
+  h.bins[0][e.red] += e.pixels;
+  h.bins[1][e.green] += e.pixels;
+  h.bins[2][e.blue] += e.pixels;
+}
+
+// The tight bounds are the first and last values a box's pixels take.
+void Tighten(medianbox& box, const Histogram& h) {
+  std::int32_t lo[3], length[3];
+  for (int k = 0; k < 3; ++k) {
+    int first = 0, last = 255;
+    while (first < 255 && h.bins[k][first] == 0) ++first;
+    while (last > first && h.bins[k][last] == 0) --last;
+    lo[k] = first;
+    length[k] = last - first + 1;
   }
-  medianbox box{};
-  box.redMin = lo[0];
-  box.greenMin = lo[1];
-  box.blueMin = lo[2];
-  box.redLength = hi[0] - lo[0] + 1;
-  box.greenLength = hi[1] - lo[1] + 1;
-  box.blueLength = hi[2] - lo[2] + 1;
-  box.first = first;
-  box.entries = count;
-  return box;
+  box.redMin = lo[0], box.greenMin = lo[1], box.blueMin = lo[2];
+  box.redLength = length[0], box.greenLength = length[1], box.blueLength = length[2];
 }
 
 inline std::int32_t LongestSide(const medianbox& b) {
@@ -134,12 +139,28 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
   if (!bgr || width <= 0 || height <= 0 || target < 1 || target > 256) return false;
   medianhist grid;
   if (!grid.Build(bgr, static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) return false;
+  // One histogram a box in the table, plus the one being filled during a split.
+  auto* histograms = static_cast<Histogram*>(platform::HeapAllocate(sizeof(Histogram) * (kMaxBoxes + 1)));
+  if (!histograms) return false;
+  std::int32_t freeHistograms[kMaxBoxes + 1];
+  int freeCount = 0;
+  for (int i = kMaxBoxes; i >= 1; --i) freeHistograms[freeCount++] = i;
   medianentry* list = grid.entries;
 
-  boxes[0] = TightBox(list, 0, grid.distinct);
-  root = boxes[0].node = NewLeaf();
+  medianbox& all = boxes[0];
+  all = medianbox{};
+  all.first = 0;
+  all.entries = grid.distinct;
+  all.histogram = 0;
+  std::memset(&histograms[0], 0, sizeof(Histogram));
+  for (std::size_t i = 0; i < grid.distinct; ++i) Count(histograms[0], list[i]);
+  Tighten(all, histograms[0]);
+  root = all.node = NewLeaf();
   boxCount = 1;
-  std::uint64_t counts[256];
+  const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
+  std::uint64_t boxPixels[kMaxBoxes + 1];
+  boxPixels[0] = pixels;
+
   while (boxCount < target) {
     // The box with the longest side; the first in the table wins a tie.
     int chosen = 0;
@@ -159,36 +180,58 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
       axis = coltree::Blue, low = parent.blueMin, length = parent.blueLength;
     }
     const std::int32_t high = low + length - 1;
+    Histogram& upperCounts = histograms[parent.histogram];
+    const std::uint32_t* counts = upperCounts.bins[axis - 1];
+    const std::uint64_t total = boxPixels[parent.histogram];
 
-    std::fill(counts + low, counts + high + 1, 0);
-    std::uint64_t total = 0;
-    for (std::size_t i = parent.first; i < parent.first + parent.entries; ++i) {
-      counts[Channel(list[i], axis)] += list[i].pixels;
-      total += list[i].pixels;
-    }
     // The first value above the minimum with at least half of the pixels below it, at most the
     // maximum, so both halves keep at least one colour.
     std::int32_t split = low + 1;
     std::uint64_t below = counts[low];
     while (split < high && 2 * below < total) below += counts[split++];
 
-    medianentry* begin = list + parent.first;
-    medianentry* middle = std::partition(begin, begin + parent.entries, [axis, split](const medianentry& e) {
-      return Channel(e, axis) < static_cast<unsigned>(split);
-    });
-    const auto lowerEntries = static_cast<std::size_t>(middle - begin);
+    // Partition the box's colours in one pass, counting the lower half as it forms; the upper
+    // half's counts are what is left of the parent's.
+    const std::int32_t lowerSlot = freeHistograms[--freeCount];
+    Histogram& lowerCounts = histograms[lowerSlot];
+    std::memset(&lowerCounts, 0, sizeof lowerCounts);
+    std::size_t front = parent.first, back = parent.first + parent.entries;
+    const auto cut = static_cast<unsigned>(split);
+    while (front < back) {
+      if (Channel(list[front], axis) < cut) {
+        Count(lowerCounts, list[front++]);
+      } else {
+        std::swap(list[front], list[--back]);
+      }
+    }
+    for (int k = 0; k < 3; ++k) {
+      for (int v = 0; v < 256; ++v) upperCounts.bins[k][v] -= lowerCounts.bins[k][v];
+    }
+    boxPixels[lowerSlot] = below;
+    boxPixels[parent.histogram] = total - below;
 
     boxes[chosen] = boxes[boxCount - 1];
     --boxCount;
-    medianbox& lower = boxes[boxCount++] = TightBox(list, parent.first, lowerEntries);
+    medianbox& lower = boxes[boxCount++];
+    lower = medianbox{};
+    lower.first = parent.first;
+    lower.entries = front - parent.first;
+    lower.histogram = lowerSlot;
+    Tighten(lower, lowerCounts);
     lower.node = NewLeaf();
-    medianbox& upper = boxes[boxCount++] = TightBox(list, parent.first + lowerEntries, parent.entries - lowerEntries);
+    medianbox& upper = boxes[boxCount++];
+    upper = medianbox{};
+    upper.first = front;
+    upper.entries = parent.first + parent.entries - front;
+    upper.histogram = parent.histogram;
+    Tighten(upper, upperCounts);
     upper.node = NewLeaf();
     parent.node->axis = axis;
     parent.node->split = split;
     parent.node->lower = lower.node;
     parent.node->upper = upper.node;
   }
+  platform::HeapRelease(histograms);
   for (int i = 0; i < boxCount; ++i) boxes[i].node->index = i;
   return true;
 }
@@ -223,25 +266,39 @@ bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, Di
     }
   }
 
+  // Each pixel is classified from the deepest node that its whole grid cell reaches, so only the
+  // splits that cut through the cell are compared pixel by pixel; the leaf is the one Classify
+  // reaches from the root.
+  const coltree* starts[medianhist::kCells];
+  for (int c = 0; c < medianhist::kCells; ++c) {
+    const int lo[3] = {16 * (c >> 8), 16 * (c >> 4 & 15), 16 * (c & 15)};  // red, green, blue
+    const coltree* node = cut.root;
+    while (node->axis != coltree::Leaf) {
+      const int first = lo[node->axis - 1];
+      if (first + 15 < node->split) {
+        node = node->lower;
+      } else if (first >= node->split) {
+        node = node->upper;
+      } else {
+        break;
+      }
+    }
+    starts[c] = node;
+  }
+
   const std::size_t stride = dib::Stride(width, bitCount);
   const auto columns = static_cast<std::size_t>(width);
-  // Pictures come in runs of one colour; the last answer is kept for the next pixel.
-  std::uint8_t last[3] = {bgr[0], bgr[1], bgr[2]};
-  int lastIndex = Classify(cut.root, last);
   for (std::size_t y = 0; y < rows; ++y) {
     std::uint8_t* out = result.bits + stride * y;
     std::memset(out, 0, stride);
     const std::uint8_t* in = bgr + 3 * columns * y;
     for (std::size_t x = 0; x < columns; ++x, in += 3) {
-      if (in[0] != last[0] || in[1] != last[1] || in[2] != last[2]) {
-        std::memcpy(last, in, 3);
-        lastIndex = Classify(cut.root, last);
-      }
+      const int index = Classify(starts[CellOf(in[0], in[1], in[2])], in);
       if (bitCount == 8) {
-        out[x] = static_cast<std::uint8_t>(lastIndex);
+        out[x] = static_cast<std::uint8_t>(index);
       } else {
         // Two pixels a byte, the left one in the high nibble.
-        out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? lastIndex : lastIndex << 4));
+        out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? index : index << 4));
       }
     }
   }

@@ -59,13 +59,15 @@ struct coltree {
 
 // A box of colour space, always tight around the pixels inside it: each minimum and maximum is taken
 // by at least one of them. A length is maximum - minimum + 1. Its distinct colours are the entries
-// first to first + entries - 1 of the quantizer's colour list.
+// first to first + entries - 1 of the quantizer's colour list; histogram names the quantizer's
+// per-channel pixel counts of the box.
 struct medianbox {
   std::int32_t redMin, greenMin, blueMin;
   std::int32_t redLength, greenLength, blueLength;
   coltree* node;
   std::size_t first;
   std::size_t entries;
+  std::int32_t histogram;
 };
 
 struct mediancut {
