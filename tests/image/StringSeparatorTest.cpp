@@ -1,6 +1,7 @@
 #include "image/StringSeparator.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <clocale>
@@ -186,17 +187,36 @@ TEST(StringSeparator, DecimalPrefixRoundsAsStrtodDoes) {
   }
 }
 
+// A German or French user's process uses ',' as the decimal separator; the files still use '.'.
+// The locale is compiled into a scratch folder when the system has none installed.
 TEST(StringSeparator, DecimalPointDoesNotFollowTheProcessLocale) {
-  const char* previous = std::setlocale(LC_NUMERIC, nullptr);
-  std::string saved = previous != nullptr ? previous : "C";
-  // Skipped silently where no comma-decimal locale is installed: the check then is the C locale's.
-  bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8") != nullptr;
-  StringSeparator s;
-  s.Split("0.75 0,75");
-  EXPECT_EQ(s.TokenNumber(0), 0.75);
-  EXPECT_EQ(s.TokenNumber(1), 0.0);
+  const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  std::string folder;
+  if (!switched) {
+    char pattern[] = "/tmp/partwell-locale-XXXXXX";
+    if (mkdtemp(pattern) != nullptr) folder = pattern;
+    const std::string make = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (!folder.empty() && std::system(make.c_str()) == 0) {
+      setenv("LOCPATH", folder.c_str(), 1);
+      switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+    }
+  }
+  if (switched) {
+    EXPECT_EQ(std::strtod("0,75", nullptr), 0.75);  // the process really reads ',' now
+    StringSeparator s;
+    s.Split("0.75 \"0,75\" -2.5e-1");
+    EXPECT_EQ(s.TokenNumber(0), 0.75);
+    EXPECT_EQ(s.TokenNumber(1), 0.0);
+    EXPECT_EQ(s.TokenNumber(2), -0.25);
+    std::size_t length = 0;
+    EXPECT_EQ(DecimalPrefix("1.5e999", &length), HUGE_VAL);  // the slow path too
+    EXPECT_EQ(length, 7u);
+  }
   std::setlocale(LC_NUMERIC, saved.c_str());
-  if (!switched) GTEST_SKIP() << "no comma-decimal locale installed";
+  unsetenv("LOCPATH");
+  if (!folder.empty()) std::system(("rm -rf '" + folder + "'").c_str());
+  if (!switched) GTEST_SKIP() << "no comma-decimal locale available";
 }
 
 std::FILE* StreamOf(const std::string& bytes) {
