@@ -7,9 +7,9 @@
 #include <QStyle>
 #include <QStyleOption>
 #include <QStyleOptionButton>
-#include <QRegularExpression>
 #include <cmath>
-#include <cstdio>
+
+#include "controls/PrintFormat.h"
 
 namespace MaxEdit {
 void Register(TPaletteList& palette) {
@@ -158,43 +158,11 @@ void TMaxEdit::mouseReleaseEvent(QMouseEvent* event) {
 // ---- formatting ----------------------------------------------------------------------------------
 
 bool TMaxNumberEdit::IsValidPrintFormat(const QString& format) {
-  if (format.isEmpty()) return true;
-  // Width and precision are held to three digits: a wider field only pads text that is cut to 31
-  // characters anyway, and the formatter fails outright on fields past INT_MAX.
-  static const QRegularExpression conversion(
-      QStringLiteral("%(?:%|[-+ #0]*[0-9]{0,3}(?:\\.[0-9]{0,3})?l?[fFeEgGaA])"));
-  int conversions = 0;
-  qsizetype at = 0;
-  while ((at = format.indexOf(u'%', at)) >= 0) {
-    const QRegularExpressionMatch m = conversion.match(format, at, QRegularExpression::NormalMatch,
-                                                       QRegularExpression::AnchorAtOffsetMatchOption);
-    if (!m.hasMatch()) return false;
-    if (m.captured(0) != QStringLiteral("%%")) ++conversions;
-    at += m.capturedLength(0);
-  }
-  return conversions == 1;
+  return printformat::IsValid(format.toStdString());
 }
 
 QString TMaxNumberEdit::FormatValue(const QString& format, double value) {
-  if (format.isEmpty() || !IsValidPrintFormat(format)) return {};
-  const QByteArray fmt = format.toUtf8();
-  char buffer[MaxFormattedLength + 1] = {};
-#if defined(__clang__)
-#pragma clang diagnostic push
-#pragma clang diagnostic ignored "-Wformat-nonliteral"
-#elif defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-nonliteral"
-#endif
-  // The format has been checked to hold exactly one double conversion.
-  const int written = std::snprintf(buffer, sizeof buffer, fmt.constData(), value);
-#if defined(__clang__)
-#pragma clang diagnostic pop
-#elif defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
-  if (written < 0) return {};
-  QString text = QString::fromUtf8(buffer);
+  QString text = QString::fromStdString(printformat::Format(format.toStdString(), value));
   // A cut in the middle of a multi-byte character leaves a replacement character at the end.
   while (text.endsWith(QChar::ReplacementCharacter)) text.chop(1);
   return text;

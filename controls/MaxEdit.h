@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "controls/PrintFormat.h"
 #include "controls/Types.h"
 
 class TMaxEdit : public QLineEdit, public TMouseEvents {
@@ -102,7 +103,7 @@ class TMaxNumberEdit : public QWidget, public TMouseEvents {
 
  public:
   // The longest text the format may produce; longer results are cut.
-  static constexpr int MaxFormattedLength = 31;
+  static constexpr int MaxFormattedLength = printformat::MaxLength;
 
   explicit TMaxNumberEdit(QWidget* parent = nullptr);
   ~TMaxNumberEdit() override;
@@ -125,10 +126,8 @@ class TMaxNumberEdit : public QWidget, public TMouseEvents {
   void SetIncrement(double x) { increment_ = x; }
 
   QString GetPrintFormat() const { return printFormat_; }
-  // Accepts an empty format (an empty text) or literal text around exactly one floating-point
-  // conversion: %[-+ #0]*[width][.precision][l](f|F|e|E|g|G|a|A), "%%" for a literal percent.
-  // Anything else would make the formatter read an argument that is not there, so it is refused:
-  // the previous format stays and false is returned.
+  // A format printformat::IsValid refuses is not taken: the previous one stays and false is
+  // returned.
   bool SetPrintFormat(const QString& format);
   static bool IsValidPrintFormat(const QString& format);
   // value formatted with `format` (which must be valid), at most MaxFormattedLength characters.
