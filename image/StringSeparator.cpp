@@ -138,8 +138,10 @@ void StringSeparator::BuildClasses() {
   }
   const unsigned char quote = static_cast<unsigned char>(quote_);
   plainClass_[quote] = quotedClass_[quote] = kQuote;
-  plainClass_[' '] = plainClass_['\t'] = kBlank;
-  quotedClass_[' '] = quotedClass_['\t'] = kOrdinary;
+  for (unsigned char blank : {' ', '\t'}) {
+    plainClass_[blank] = kBlank;
+    quotedClass_[blank] = kOrdinary;
+  }
   for (unsigned char end : {'\0', '\n', '\r'}) plainClass_[end] = quotedClass_[end] = kEnd;
   for (int c = 0x80; c < 256; ++c) {
     if (platform::IsDBCSLeadByte(static_cast<unsigned char>(c))) plainClass_[c] = quotedClass_[c] = kLead;
