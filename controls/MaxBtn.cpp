@@ -82,6 +82,11 @@ void TMaxButton::SetGlyph(const QImage* glyph) {
   update();
 }
 
+void TMaxButton::SetGlyphPixmap(const QPixmap& glyph) {
+  const QImage image = glyph.toImage();
+  SetGlyph(image.isNull() ? nullptr : &image);
+}
+
 void TMaxButton::SetGroupIndex(int v) {
   if (v == groupIndex_) return;
   groupIndex_ = v;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -21,15 +22,15 @@ using namespace MaxBtnTypes;
 
 class TMaxButton : public QWidget, public TMouseEvents {
   Q_OBJECT
-  Q_PROPERTY(TAlignment Alignment READ GetAlignment WRITE SetAlignment)
+  Q_PROPERTY(MaxTypes::TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(bool AllowAllUp READ GetAllowAllUp WRITE SetAllowAllUp)
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
   Q_PROPERTY(QString Caption2 READ GetCaption2 WRITE SetCaption2)
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
   Q_PROPERTY(bool Down READ GetDown WRITE SetDown)
-  Q_PROPERTY(QImage Glyph READ GetGlyph WRITE SetGlyphImage)
+  Q_PROPERTY(QPixmap Glyph READ GetGlyphPixmap WRITE SetGlyphPixmap)
   Q_PROPERTY(int GroupIndex READ GetGroupIndex WRITE SetGroupIndex)
-  Q_PROPERTY(TMaxButtonStyle Style READ GetStyle WRITE SetStyle)
+  Q_PROPERTY(MaxBtnTypes::TMaxButtonStyle Style READ GetStyle WRITE SetStyle)
 
  public:
   explicit TMaxButton(QWidget* parent = nullptr);
@@ -51,7 +52,9 @@ class TMaxButton : public QWidget, public TMouseEvents {
   // The button keeps its own copy; null removes the glyph.
   const QImage& GetGlyph() const { return glyph_; }
   void SetGlyph(const QImage* glyph);
-  void SetGlyphImage(const QImage& glyph) { SetGlyph(glyph.isNull() ? nullptr : &glyph); }
+  // The same as a pixmap, the picture type of property editors.
+  QPixmap GetGlyphPixmap() const { return QPixmap::fromImage(glyph_); }
+  void SetGlyphPixmap(const QPixmap& glyph);
   int GetGroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int v);
   TMaxButtonStyle GetStyle() const { return style_; }

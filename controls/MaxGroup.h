@@ -53,12 +53,12 @@ class TMaxControlBox : public QWidget, public TMouseEvents {
 
 class TMaxPanel : public QWidget, public TMouseEvents {
   Q_OBJECT
-  Q_PROPERTY(TAlignment Alignment READ GetAlignment WRITE SetAlignment)
-  Q_PROPERTY(TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)
-  Q_PROPERTY(TBevelCut BevelOuter READ GetBevelOuter WRITE SetBevelOuter)
+  Q_PROPERTY(MaxTypes::TAlignment Alignment READ GetAlignment WRITE SetAlignment)
+  Q_PROPERTY(MaxTypes::TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)
+  Q_PROPERTY(MaxTypes::TBevelCut BevelOuter READ GetBevelOuter WRITE SetBevelOuter)
   Q_PROPERTY(int BevelWidth READ GetBevelWidth WRITE SetBevelWidth)
   Q_PROPERTY(int BorderWidth READ GetBorderWidth WRITE SetBorderWidth)
-  Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
+  Q_PROPERTY(MaxTypes::TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
 
@@ -125,7 +125,7 @@ class TMaxGroupBox : public QWidget, public TMouseEvents {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
-  Q_PROPERTY(TMaxGroupBoxStyle Style READ GetStyle WRITE SetStyle)
+  Q_PROPERTY(MaxGroupTypes::TMaxGroupBoxStyle Style READ GetStyle WRITE SetStyle)
   Q_PROPERTY(bool Minimized READ GetMinimized WRITE SetMinimized)
   Q_PROPERTY(int MaxHeight READ GetMaxHeight WRITE SetMaxHeight)
   Q_PROPERTY(QWidget* ChildPanel READ GetChildPanel WRITE SetChildPanel)

@@ -42,7 +42,7 @@ class TMaxListBox : public QListWidget, public TMouseEvents {
   Q_PROPERTY(int LeftMargin READ GetLeftMargin WRITE SetLeftMargin)
   Q_PROPERTY(TColor MarginColor READ GetMarginColor WRITE SetMarginColor)
   Q_PROPERTY(bool EnableKeyboard READ GetEnableKeyboard WRITE SetEnableKeyboard)
-  Q_PROPERTY(TMaxListMouseWheel MouseWheel READ GetMouseWheel WRITE SetMouseWheel)
+  Q_PROPERTY(MaxListTypes::TMaxListMouseWheel MouseWheel READ GetMouseWheel WRITE SetMouseWheel)
 
  public:
   explicit TMaxListBox(QWidget* parent = nullptr);
