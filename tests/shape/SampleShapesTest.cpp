@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "ShapeTestFiles.h"
 
 namespace {
 
@@ -46,6 +52,49 @@ TEST(SampleShapes, ReadWithTheShippedAttributesAsBuilt) {
     EXPECT_EQ(white, s.warning == SufWarnAttribute ? 1 : 0);
   }
   GlobalAttributes.Clear();
+}
+
+}  // namespace
+
+namespace {
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The committed sample data is what the generator writes today, byte for byte: a change to the
+// script without its output (or an output edited by hand) shows up here.
+TEST(SampleData, CommittedFilesAreTheGeneratorsOutput) {
+  if (std::system("python3 -c 'pass' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
+  shapetest::ScratchFolder folder;
+  const std::string run = "python3 '" PARTWELL_SOURCE_DIR "/data/make_sample_library.py' '" + folder.Path() + "'";
+  ASSERT_EQ(std::system(run.c_str()), 0);
+  int files = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
+    if (!entry.is_regular_file()) continue;
+    const std::string relative = std::filesystem::relative(entry.path(), folder.Path()).string();
+    EXPECT_EQ(FileBytes(entry.path().string()), FileBytes(PARTWELL_SOURCE_DIR "/data/" + relative)) << relative;
+    ++files;
+  }
+  EXPECT_GE(files, 14);
+}
+
+TEST(SampleData, PartsIndexIsShiftJisWithCrlfAndBackslashTrailBytes) {
+  const std::string index = FileBytes(PARTWELL_SOURCE_DIR "/data/library/common/parts/parts.ini");
+  ASSERT_FALSE(index.empty());
+  for (std::size_t i = 0; i < index.size(); ++i) {
+    if (index[i] == '\n') {
+      ASSERT_TRUE(i > 0 && index[i - 1] == '\r') << "bare LF at " << i;
+    }
+  }
+  EXPECT_EQ(index[0], ';');
+  EXPECT_NE(index.find("\r\n\r\n[PartsAssembler]\r\nMenuItems=3\r\n"), std::string::npos);
+  EXPECT_NE(index.find("Menu2=Machine Parts,machine.BMP,machine\\machine\r\n"), std::string::npos);
+  // 基本ソリッド, 機能パーツ, 表示記号: ソ, 能 and 表 end in 0x5C.
+  EXPECT_NE(index.find("Menu1=\x8A\xEE\x96\x7B\x83\x5C\x83\x8A\x83\x62\x83\x68,basic.BMP,basic\\basic\r\n"), std::string::npos);
+  EXPECT_NE(index.find("Menu2=\x8B\x40\x94\x5C\x83\x70\x81\x5B\x83\x63,machine.BMP,machine\\machine\r\n"), std::string::npos);
+  EXPECT_NE(index.find("Menu3=\x95\x5C\x8E\xA6\x8B\x4C\x8D\x86,signs.BMP,signs\\signs\r\n"), std::string::npos);
 }
 
 }  // namespace
