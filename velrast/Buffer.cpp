@@ -162,8 +162,12 @@ void VLR_API vlrClear(void) {
       }
       break;
     case 24:
-      // Pixel by pixel: the padding bytes at the end of each row are left as they are.
-      for (int y = 0; y < g.height; ++y) velrast::FillSpan(velrast::Row(y), 0, g.lastColumn);
+      // The first row pixel by pixel, the others copied from it; the padding bytes at the end of
+      // each row are left as they are.
+      velrast::FillSpan(velrast::Row(0), 0, g.lastColumn);
+      for (int y = 1; y < g.height; ++y) {
+        std::memcpy(velrast::Row(y), velrast::Row(0), static_cast<std::size_t>(g.width) * 3);
+      }
       break;
     default:
       for (int y = 0; y < g.height; ++y) velrast::FillSpan(velrast::Row(y), 0, g.lastColumn);

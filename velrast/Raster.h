@@ -71,7 +71,16 @@ inline void FillSpan(std::uint8_t* row, int xl, int xr) {
       auto* p = row + static_cast<std::size_t>(xl) * 3;
       const auto b = static_cast<std::uint8_t>(g.color), gr = static_cast<std::uint8_t>(g.color >> 8),
                  r = static_cast<std::uint8_t>(g.color >> 16);
-      for (std::size_t i = 0; i < n; ++i, p += 3) p[0] = b, p[1] = gr, p[2] = r;
+      const std::size_t lead = n < 4 ? n : 4;
+      for (std::size_t i = 0; i < lead; ++i) p[3 * i] = b, p[3 * i + 1] = gr, p[3 * i + 2] = r;
+      // Longer spans copy the pixels already written, doubling each time: every copy is a whole
+      // number of pixels, so the BB GG RR pattern stays in step.
+      const std::size_t total = n * 3;
+      for (std::size_t done = lead * 3; done < total;) {
+        const std::size_t chunk = done < total - done ? done : total - done;
+        std::memcpy(p + done, p, chunk);
+        done += chunk;
+      }
       break;
     }
     default: {

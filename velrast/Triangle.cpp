@@ -146,32 +146,39 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   }
 }
 
-template <int Bpp>
-inline void Store(std::uint8_t* row, int x) {
-  if constexpr (Bpp == 8) {
-    row[x] = g.color8;
-  } else if constexpr (Bpp == 16) {
-    row[2 * x] = static_cast<std::uint8_t>(g.color16);
-    row[2 * x + 1] = static_cast<std::uint8_t>(g.color16 >> 8);
-  } else if constexpr (Bpp == 24) {
-    row[3 * x] = static_cast<std::uint8_t>(g.color);
-    row[3 * x + 1] = static_cast<std::uint8_t>(g.color >> 8);
-    row[3 * x + 2] = static_cast<std::uint8_t>(g.color >> 16);
-  } else {
-    row[4 * x] = static_cast<std::uint8_t>(g.color);
-    row[4 * x + 1] = static_cast<std::uint8_t>(g.color >> 8);
-    row[4 * x + 2] = static_cast<std::uint8_t>(g.color >> 16);
-    row[4 * x + 3] = static_cast<std::uint8_t>(g.color >> 24);
+// The current colour in a buffer's pixel form, as bytes held in registers: a byte store into the
+// frame may alias anything, so the loops must not read the colour back from the library state.
+struct PixelBytes {
+  std::uint8_t b[4];
+  explicit PixelBytes(int bpp) {
+    switch (bpp) {
+      case 8: b[0] = g.color8, b[1] = b[2] = b[3] = 0; break;
+      case 16: b[0] = static_cast<std::uint8_t>(g.color16), b[1] = static_cast<std::uint8_t>(g.color16 >> 8), b[2] = b[3] = 0; break;
+      default:
+        for (int i = 0; i < 4; ++i) b[i] = static_cast<std::uint8_t>(g.color >> (8 * i));
+        break;
+    }
   }
+};
+
+template <int Bpp>
+inline void Store(std::uint8_t* row, int x, const PixelBytes& c) {
+  std::uint8_t* p = row + static_cast<std::size_t>(x) * (Bpp / 8);
+  for (int i = 0; i < Bpp / 8; ++i) p[i] = c.b[i];
 }
 
 // Depth-tested fill of rows first..last; a pixel is taken where its z is strictly nearer.
 template <int Bpp>
 void DepthSpans(int first, int last) {
   const i64 right = g.lastColumn;
+  const PixelBytes color(Bpp);
+  const int* const leftX = g.leftX;
+  const int* const rightX = g.rightX;
+  const float* const leftZ = g.leftZ;
+  const float* const rightZ = g.rightZ;
   for (int y = first; y <= last; ++y) {
-    i64 xl = g.leftX[y], xr = g.rightX[y];
-    float zl = g.leftZ[y], zr = g.rightZ[y];
+    i64 xl = leftX[y], xr = rightX[y];
+    float zl = leftZ[y], zr = rightZ[y];
     if (xl > right || xr < 0) continue;
     if (xl < 0) {
       zl = zl - (zr - zl) * static_cast<float>(xl) / static_cast<float>(xr - xl);
@@ -183,13 +190,14 @@ void DepthSpans(int first, int last) {
     }
     float dz = 0.0f;
     if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
-    std::uint8_t* row = Row(y);
-    float* depth = DepthRow(y);
+    std::uint8_t* const row = Row(y);
+    float* const depth = DepthRow(y);
     float z = zl;
-    for (int x = static_cast<int>(xl); x <= static_cast<int>(xr); ++x) {
+    const int end = static_cast<int>(xr);
+    for (int x = static_cast<int>(xl); x <= end; ++x) {
       if (z < depth[x]) {
         depth[x] = z;
-        Store<Bpp>(row, x);
+        Store<Bpp>(row, x, color);
       }
       z += dz;
     }
