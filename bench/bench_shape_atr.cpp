@@ -97,13 +97,15 @@ void BM_InihParse(benchmark::State& state) {
 BENCHMARK(BM_ReadAtrFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InihParse)->Unit(benchmark::kMillisecond);
 
-// Remembers the wall time per iteration of each benchmark so that main can print the ratio.
+// Remembers the wall time per iteration of each benchmark (the median when repeated) so that main
+// can print the ratio.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.iterations == 0) continue;
-      milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+      milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
     }
     ConsoleReporter::ReportRuns(runs);
   }
