@@ -143,6 +143,23 @@ TEST_F(VelrastLineBox, BoxesClampAndTakeCornersInAnyOrder) {
   EXPECT_EQ(f.Picture(0), Picture(6, "######"));
 }
 
+// Long spans are filled by copying the first pixels written: every pixel of the run gets the colour,
+// and nothing beyond its ends changes, at every depth and every length.
+TEST_F(VelrastLineBox, SpansOfEveryLength) {
+  for (int bpp : {8, 16, 24, 32}) {
+    for (int length = 1; length <= 37; ++length) {
+      Frame f = Fresh(40, 1, bpp);
+      vlrSetColor(0x123456);
+      vlrBox(2, 0, 1 + length, 0);
+      const std::uint32_t colour = f.At(2, 0);
+      ASSERT_NE(colour, 0u);
+      for (int x = 0; x < 40; ++x) {
+        ASSERT_EQ(f.At(x, 0), x >= 2 && x <= 1 + length ? colour : 0u) << bpp << " bits, length " << length << " at " << x;
+      }
+    }
+  }
+}
+
 TEST_F(VelrastLineBox, DepthBoxes) {
   for (int bpp : {8, 16, 24, 32}) {
     Frame f = Fresh(4, 1, bpp);
