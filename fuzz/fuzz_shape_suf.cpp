@@ -15,10 +15,16 @@
 
 namespace {
 
+// One scratch file per process, in memory where the system offers it; removed at exit.
+struct ScratchFile {
+  std::string path = (access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : std::string("/tmp")) +
+                     "/fuzz_shape_suf." + std::to_string(getpid());
+  ~ScratchFile() { std::remove(path.c_str()); }
+};
+
 const std::string& ScratchPath() {
-  static const std::string path = (access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : std::string("/tmp")) +
-                                  "/fuzz_shape_suf." + std::to_string(getpid());
-  return path;
+  static const ScratchFile file;
+  return file.path;
 }
 
 bool Finite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
