@@ -2,6 +2,7 @@
 // fan, the shapes it must not draw, and two small golden renders checked by eye when they were made.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
