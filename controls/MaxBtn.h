@@ -192,4 +192,5 @@ class TMaxTrack : public QWidget, public TMouseEvents {
   float max_ = 1.0f;
   float position_ = 0.0f;
   TColor color_ = clBtnFace;
+  bool leftPressed_ = false;
 };

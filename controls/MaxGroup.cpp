@@ -1,5 +1,6 @@
 #include "controls/MaxGroup.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -180,6 +181,18 @@ void TMaxPanel::mouseDoubleClickEvent(QMouseEvent* event) {
 void TMaxPanel::mouseMoveEvent(QMouseEvent* event) {
   if (dragging_) DragTo(event->position().toPoint().y());
   RaiseMouseMove(this, event);
+}
+
+// Hidden or disabled in the middle of a drag, the panel never sees the release: end the drag now so
+// that the cursor does not stay a resize arrow.
+void TMaxPanel::hideEvent(QHideEvent* event) {
+  EndDrag();
+  QWidget::hideEvent(event);
+}
+
+void TMaxPanel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) EndDrag();
+  QWidget::changeEvent(event);
 }
 
 void TMaxPanel::mouseReleaseEvent(QMouseEvent* event) {

@@ -78,12 +78,18 @@ void TMaxTrack::Track(int x) {
 }
 
 void TMaxTrack::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) Track(event->position().toPoint().x());
+  if (event->button() == Qt::LeftButton) {
+    leftPressed_ = true;
+    Track(event->position().toPoint().x());
+  }
   RaiseMouseDown(this, event);
 }
 
 void TMaxTrack::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) Track(event->position().toPoint().x());
+  if (event->button() == Qt::LeftButton) {
+    leftPressed_ = true;
+    Track(event->position().toPoint().x());
+  }
   RaiseDblClick(this, event);
 }
 
@@ -92,9 +98,18 @@ void TMaxTrack::mouseMoveEvent(QMouseEvent* event) {
   RaiseMouseMove(this, event);
 }
 
+// A left press released inside is a click, reported through Click before OnMouseUp.
 void TMaxTrack::mouseReleaseEvent(QMouseEvent* event) {
-  const bool inside = rect().contains(event->position().toPoint());
-  RaiseMouseUp(this, event, inside);
+  const QPoint p = event->position().toPoint();
+  if (event->button() == Qt::LeftButton) {
+    const bool click = leftPressed_ && rect().contains(p);
+    leftPressed_ = false;
+    if (click) Click();
+  }
+  TMouseButton button;
+  if (OnMouseUp && MouseButtonOf(event->button(), button)) {
+    OnMouseUp(this, button, ShiftStateOf(event->modifiers(), event->buttons()), p.x(), p.y());
+  }
 }
 
 void TMaxTrack::paintEvent(QPaintEvent*) {

@@ -398,7 +398,12 @@ class TMaxTrackTest : public QObject {
     QApplication::sendEvent(&t, &move);
     QCOMPARE(t.GetPosition(), 1.0f);
     QCOMPARE(t.ThumbX(), 58);
-    QTest::mouseRelease(&t, Qt::LeftButton, {}, QPoint(200, 6));
+    t.OnClick = [&](QObject*) { events << "click"; };
+    t.OnMouseUp = [&](QObject*, TMouseButton, TShiftState, int, int) { events << "up"; };
+    events.clear();
+    QTest::mouseRelease(&t, Qt::LeftButton, {}, QPoint(200, 6));  // outside: no click
+    QTest::mouseClick(&t, Qt::LeftButton, {}, QPoint(2, 6));
+    QCOMPARE(events, (QStringList{"up", "change:0", "down", "click", "up"}));
   }
 
   // The sunken groove around the centre row c = H / 2 = 6.

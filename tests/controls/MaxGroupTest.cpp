@@ -277,6 +277,11 @@ class TMaxPanelTest : public QObject {
       QTest::mousePress(&doomed, Qt::LeftButton, {}, QPoint(5, 5));
     }
     QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    // Hidden in the middle of a drag: the release will never come, the cursor comes back now.
+    QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(5, 5));
+    panel.hide();
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QVERIFY(!panel.IsDragging());
   }
 
   void borderStyleTakesOnlyNoneAndSingle() {
