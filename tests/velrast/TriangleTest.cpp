@@ -240,19 +240,6 @@ TEST_F(VelrastTriangle, DepthCrossingOfTwoPlanes) {
   EXPECT_EQ(f.Picture(0x00FF00)[1], "#####......");
 }
 
-TEST_F(VelrastTriangle, WithoutTheDepthTestDepthIsNeitherReadNorWritten) {
-  Frame f = Fresh(6, 6);
-  vlrZTestEnable(0);
-  vlrSetColor(0xFF0000);
-  vlrTriangle3(0, 0, 0.1f, 5, 0, 0.1f, 0, 5, 0.1f);
-  vlrTriangle3(0, 0, 2.0f, 5, 0, 2.0f, 0, 5, 2.0f);
-  EXPECT_EQ(Count(f, 0xFF0000), 21);
-  vlrZTestEnable(1);
-  vlrSetColor(0x00FF00);
-  vlrTriangle3(0, 0, 0.5f, 5, 0, 0.5f, 0, 5, 0.5f);  // the depth buffer still holds 1.0
-  EXPECT_EQ(Count(f, 0x00FF00), 21);
-}
-
 TEST_F(VelrastTriangle, FourthValuesChangeNothing) {
   Frame f = Fresh(12, 9);
   vlrSetColor(kWhite);
