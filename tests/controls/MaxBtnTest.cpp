@@ -346,6 +346,21 @@ class TMaxTrackTest : public QObject {
     f.parent.show();
     QTest::mouseClick(&t, Qt::LeftButton, {}, QPoint(40, 6));
     QCOMPARE(t.GetPosition(), 0.25f);
+
+    // No travel at all (Width - 6 = 0) and a range too wide for a float: Min, and a thumb at 0.
+    TMaxTrack narrow(&f.parent);
+    narrow.resize(6, 13);
+    narrow.show();
+    QTest::mouseClick(&narrow, Qt::LeftButton, {}, QPoint(4, 6));
+    QCOMPARE(narrow.GetPosition(), 0.0f);
+    narrow.SetMin(-3e38f);
+    narrow.SetMax(3e38f);
+    narrow.SetPosition(2e38f);
+    QCOMPARE(narrow.ThumbX(), 0);
+    t.SetMin(-3e38f);
+    t.SetMax(3e38f);
+    t.SetPosition(3e38f);
+    QVERIFY(t.ThumbX() >= 0 && t.ThumbX() <= 58);
   }
 
   // SetMax and SetMin move the position silently; the Position property reports every change.
