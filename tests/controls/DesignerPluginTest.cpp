@@ -15,6 +15,10 @@
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #endif
+#ifdef PARTWELL_HAVE_UITOOLS
+#include <QBuffer>
+#include <QUiLoader>
+#endif
 
 class DesignerPluginTest : public QObject {
   Q_OBJECT
@@ -94,6 +98,51 @@ class DesignerPluginTest : public QObject {
     }
     QCOMPARE(checked, 29);
     loader.unload();
+#endif
+  }
+
+  // A form file naming the family's classes, read the way Designer's form builder reads it: through
+  // the plugin, with enumerations by name and a button inside a group box.
+  void formFileBuildsThroughThePlugin() {
+#if !defined(PARTWELL_DESIGNER_PLUGIN) || !defined(PARTWELL_HAVE_UITOOLS)
+    QSKIP("built without the Qt Designer or UiTools headers");
+#else
+    QUiLoader loader;
+    loader.clearPluginPaths();
+    loader.addPluginPath(QFileInfo(QStringLiteral(PARTWELL_DESIGNER_PLUGIN)).absolutePath());
+    QVERIFY(loader.availableWidgets().contains("TMaxListBox"));
+    QByteArray ui = R"(<ui version="4.0"><class>Form</class>
+ <widget class="QWidget" name="Form">
+  <widget class="TMaxGroupBox" name="MaxGroupBox1">
+   <property name="Caption"><string>Group</string></property>
+   <property name="Style"><enum>mgbAlias</enum></property>
+   <property name="NextOffset"><number>3</number></property>
+   <widget class="TMaxButton" name="MaxButton1">
+    <property name="GroupIndex"><number>4</number></property>
+    <property name="Down"><bool>true</bool></property>
+   </widget>
+  </widget>
+  <widget class="TMaxListBox" name="MaxListBox1">
+   <property name="MouseWheel"><enum>mwOnlyOnControl</enum></property>
+   <property name="LeftMargin"><number>12</number></property>
+  </widget>
+ </widget>
+</ui>)";
+    QBuffer buffer(&ui);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    std::unique_ptr<QWidget> form(loader.load(&buffer));
+    QVERIFY2(form, qPrintable(loader.errorString()));
+    QObject* box = form->findChild<QObject*>("MaxGroupBox1");
+    QObject* button = form->findChild<QObject*>("MaxButton1");
+    QObject* list = form->findChild<QObject*>("MaxListBox1");
+    QVERIFY(box && button && list);
+    QCOMPARE(QString(box->metaObject()->className()), QStringLiteral("TMaxGroupBox"));
+    QCOMPARE(box->property("Style").toInt(), 1);
+    QCOMPARE(box->property("NextOffset").toInt(), 3);
+    QCOMPARE(button->parent(), box);
+    QCOMPARE(button->property("Down").toBool(), true);
+    QCOMPARE(list->property("MouseWheel").toInt(), 2);
+    QCOMPARE(list->property("LeftMargin").toInt(), 12);
 #endif
   }
 
