@@ -90,6 +90,12 @@ void TMaxButton::SetGlyphPixmap(const QPixmap& glyph) {
 void TMaxButton::SetGroupIndex(int v) {
   if (v == groupIndex_) return;
   groupIndex_ = v;
+  // Out of every group a button cannot be down, and SetDown could never release it any more.
+  if (v == 0 && down_) {
+    down_ = false;
+    state_ = State::Up;
+    update();
+  }
   UpdateExclusive();
 }
 

@@ -56,6 +56,14 @@ class TMaxButtonTest : public QObject {
     QVERIFY(b.setProperty("Down", true));
     QVERIFY(!b.GetDown());
     QCOMPARE(Grab(b), before);
+
+    // A latched button taken out of its group comes up, and stays a plain push button.
+    b.SetGroupIndex(5);
+    b.SetDown(true);
+    QVERIFY(b.GetDown());
+    b.SetGroupIndex(0);
+    QVERIFY(!b.GetDown());
+    QCOMPARE(Grab(b), before);
   }
 
   void groupOfThree_data() {
