@@ -195,10 +195,12 @@ void DepthSpans(int first, int last) {
     float z = zl;
     const int end = static_cast<int>(xr);
     for (int x = static_cast<int>(xl); x <= end; ++x) {
-      if (z < depth[x]) {
-        depth[x] = z;
-        Store<Bpp>(row, x, color);
-      }
+      // Branch-free: whether a pixel passes changes too often along a row to be predicted.
+      const float d = depth[x];
+      const bool pass = z < d;
+      depth[x] = pass ? z : d;
+      std::uint8_t* p = row + static_cast<std::size_t>(x) * (Bpp / 8);
+      for (int i = 0; i < Bpp / 8; ++i) p[i] = pass ? color.b[i] : p[i];
       z += dz;
     }
   }
