@@ -251,12 +251,15 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  DropUrls(event->mimeData()->urls());
+}
+
+void TFormMain::DropUrls(const QList<QUrl>& urls) {
   std::vector<std::string> names;
-  const QList<QUrl> urls = event->mimeData()->urls();
   if (!urls.isEmpty()) {
     auto sjis = ToSjis(urls.front().toLocalFile());
     if (sjis) names.push_back(*sjis);
   }
-  event->acceptProposedAction();
   workflow_->DropFiles(names);
 }

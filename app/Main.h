@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QFrame>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -49,6 +50,8 @@ class TFormMain : public QMainWindow, public WorkflowView {
   ~TFormMain() override;
 
   Workflow& State() { return *workflow_; }
+  // Files dropped from the shell: the first one is loaded.
+  void DropUrls(const QList<QUrl>& urls);
 
   // WorkflowView
   int MessageBox(const std::string& text, const std::string& title, unsigned flags) override;

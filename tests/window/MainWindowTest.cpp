@@ -1,6 +1,7 @@
 // The main window as a user meets it: caption, size, folder list, the missing-index warning box, and
 // the exception display of the event dispatch.
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,6 +87,39 @@ class MainWindowTest : public QObject {
     QVERIFY(!form.BtnDelete->isEnabled());
     // The window cannot be resized.
     QCOMPARE(form.minimumSize(), form.maximumSize());
+  }
+
+  void DroppedShapeIsPreviewedAndClicksPickSlots() {
+    Installation installation;
+    installation.WriteIndex("[PartsAssembler]\r\nMenuItems=1\r\nMenu1=Basic,basic.BMP,basic\\basic\r\n"
+                            "[PartsAssembler.jpn]\r\nMenu1=Basic,basic.BMP,basic\\basic\r\n");
+    std::filesystem::create_directories(installation.root / "DOGACGA" / "common" / "parts" / "basic");
+    std::filesystem::copy_file(std::string(PARTWELL_SOURCE_DIR) + "/data/samples/cube.suf",
+                               installation.root / "DOGACGA" / "common" / "parts" / "basic" / "basic06.SUF");
+    // The attributes the sample uses, so that loading it shows no warning box.
+    std::filesystem::copy_file(std::string(PARTWELL_SOURCE_DIR) + "/data/_GENIE.ATR", installation.root / "bin" / "_GENIE.ATR");
+    TFormMain form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    form.DropUrls({QUrl::fromLocalFile(QString::fromStdString(std::string(PARTWELL_SOURCE_DIR) + "/data/samples/cube.suf")),
+                   QUrl::fromLocalFile("/nowhere/second.suf")});
+    QVERIFY2(form.EditFile->text().endsWith("cube.suf"), qPrintable(form.EditFile->text()));
+    QVERIFY(form.BtnRegister->isEnabled());
+    QCOMPARE(form.LabelPolyCount->text(), QString("6"));
+    QTRY_VERIFY(form.PanelRend->Picture().pixel(64, 48) != form.PanelRend->Picture().pixel(0, 0));
+    QCOMPARE(form.PanelRend->Picture().pixel(0, 0) & 0xFFFFFFu, 7555739u);
+
+    // Slot 5 is the second cell of the second row: display (64..127, 48..95), inside the border.
+    const QPoint origin = form.PanelThumbnail->contentsRect().topLeft();
+    QTest::mouseClick(form.PanelThumbnail, Qt::LeftButton, Qt::NoModifier, origin + QPoint(70, 50));
+    QCOMPARE(form.State().SelectedSlot, 5);
+    QCOMPARE(form.LabelPartsName->text(), QString("basic\\basic06.SUF"));
+    QVERIFY(form.BtnDelete->isEnabled());
+    QCOMPARE(form.PanelThumbnail->Picture().pixel(64, 48) & 0xFFFFFFu, 0xFF0000u);
+    QTest::mouseClick(form.PanelThumbnail, Qt::RightButton, Qt::NoModifier, origin + QPoint(5, 5));
+    QCOMPARE(form.State().SelectedSlot, 5);
+    if (qEnvironmentVariableIsSet("PARTWELL_GRAB")) form.grab().save(qEnvironmentVariable("PARTWELL_GRAB"));
   }
 
   void MissingIndexIsARealWarningBox() {
