@@ -6,7 +6,7 @@
 #include <map>
 
 #include "platform/CommandLine.h"
-#include "platform/Profile.h"
+#include "cli/CliView.h"
 #include "platform/Sjis.h"
 
 namespace cli {
@@ -85,9 +85,13 @@ int main(int argc, char** argv) {
   auto found = cli::Commands().find(argv[i]);
   if (found == cli::Commands().end()) return cli::Usage();
 
-  platform::ProfileFile settings(context.programFolder + "Partwell.ini");
-  context.cgaFolder = haveCga ? cga : settings.ReadString("Partwell", "CGAFolder", "C:\\DOGACGA");
-  context.backColor = static_cast<std::uint32_t>(settings.ReadInteger("Partwell", "BackColor", 7555739));
+  // The settings beside the program, read as the window reads them.
+  cli::CliView settingsView;
+  Workflow settings(settingsView);
+  settings.ProgramFolder = context.programFolder;
+  settings.LoadSettings();
+  context.cgaFolder = haveCga ? cga : settings.CGAFolder;
+  context.backColor = settings.BackColor;
   context.atrFile = haveAtr ? atr : context.programFolder + "_GENIE.ATR";
   context.args.assign(argv + i + 1, argv + argc);
   return found->second.command(context);
