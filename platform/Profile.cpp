@@ -32,6 +32,8 @@ int HexValue(char c) {
 }
 
 int ParseInteger(std::string_view text, int def) {
+  // Leading blanks are skipped, as the platform's integer reading does (MenuItems=" 1" is 1).
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   std::string_view hex;
   bool isHex = false;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
