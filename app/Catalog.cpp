@@ -48,7 +48,11 @@ const PartsFolder* Workflow::SelectedFolder() const {
 
 void Workflow::ShowCatalog() {
   if (const PartsFolder* folder = SelectedFolder()) {
-    if (Catalog.LoadBmp(CatalogPath(*folder), 63)) {
+    // A catalog outside the library is not read, as if it were missing.
+    if (!HasContainedCatalog(*folder)) {
+      Catalog.FreeHeader();
+      Catalog.FreeBits();
+    } else if (Catalog.LoadBmp(CatalogPath(*folder), 63)) {
       if (!NormaliseCatalog(Catalog) || !Catalog.Scale(256, 192)) {
         Catalog.FreeHeader();
         Catalog.FreeBits();
@@ -86,7 +90,8 @@ void Workflow::SelectSlot(int x, int y, int button) {
 }
 
 void Workflow::UpdatePartsName() {
-  if (const PartsFolder* folder = SelectedFolder()) {
+  const PartsFolder* folder = SelectedFolder();
+  if (folder != nullptr && HasContainedParts(*folder)) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d.SUF", SelectedSlot + 1);
     std::string name = folder->PartsPrefix + number;

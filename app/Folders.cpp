@@ -72,20 +72,37 @@ void Workflow::CreateFolder() {
   record.JpnName = dialog.jpnName;
   record.CatalogFile = dialog.folder + ".BMP";
   record.PartsPrefix = dialog.folder + "\\" + dialog.folder;
+  if (!CheckEntryPaths(record)) return;
+  // Directory, catalog, then the index entry: a run stopped anywhere leaves no entry without its
+  // files, and what it did make is taken up again by the next try.
+  const int number = static_cast<int>(Folders.size()) + 1;
+  if (!CanAddIndexEntry(number) || !MakeFolderOnDisk(record, CGAFolder + "\\common\\parts\\" + dialog.folder) ||
+      !WriteIndexEntry(number, record, number, true)) {
+    return;
+  }
   Folders.push_back(record);
   view_.AddFolderLine(record.JpnName);
-  view_.SelectFolderLine(static_cast<int>(Folders.size()) - 1);
+  view_.SelectFolderLine(number - 1);
+  ShowCatalog();
+}
 
+bool Workflow::MakeFolderOnDisk(const PartsFolder& record, const std::string& directory) {
+  const char* cannotMake = " を作成できません。";
+  if (!platform::CreateDirectory(directory) && !platform::DirectoryExists(directory)) {
+    Warn(directory + Text(cannotMake));
+    return false;
+  }
   // A catalog file of that name that no folder of the index owns holds pictures nobody else shows:
   // the new folder takes them over instead of blanking them.
   const std::string catalogPath = CatalogPath(record);
   if (!platform::FileExists(catalogPath)) {
     DibStream blank;
-    if (CreateBlankCatalog(blank, BackColor)) blank.SaveBmp(catalogPath);
+    if (!CreateBlankCatalog(blank, BackColor) || !blank.SaveBmp(catalogPath)) {
+      Warn(catalogPath + Text(cannotMake));
+      return false;
+    }
   }
-  WriteFolderEntry(static_cast<int>(Folders.size()), record);
-  platform::CreateDirectory(CGAFolder + "\\common\\parts\\" + dialog.folder);
-  ShowCatalog();
+  return true;
 }
 
 void Workflow::RenameFolder() {
@@ -101,10 +118,12 @@ void Workflow::RenameFolder() {
   dialog.catalogFile = record.CatalogFile;
   if (!view_.RunFolderDialog(dialog)) return;
 
-  record.Name = dialog.name;
-  record.JpnName = dialog.jpnName;
+  PartsFolder renamed = record;
+  renamed.Name = dialog.name;
+  renamed.JpnName = dialog.jpnName;
+  if (!WriteFolderEntry(line + 1, renamed)) return;
+  record = renamed;
   view_.ReplaceFolderLine(line, record.JpnName);
-  WriteFolderEntry(line + 1, record);
 }
 
 bool Workflow::CheckFolderDialog(const FolderDialogState& dialog) {

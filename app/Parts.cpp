@@ -70,7 +70,7 @@ void Workflow::ZoomPreview(int x, int y) {
 
 void Workflow::RegisterPart() {
   const PartsFolder* folder = SelectedFolder();
-  if (folder == nullptr) return;
+  if (folder == nullptr || !CheckEntryPaths(*folder)) return;
   const std::string target = SlotFileName(*folder, SelectedSlot);
   if (!platform::FileExists(EditFile)) {
     Warn(Text("SUFファイルが見つかりません"));
@@ -84,17 +84,23 @@ void Workflow::RegisterPart() {
     Warn(target + Text(" に書き込めません。"));
     return;
   }
-  if (DrawThumbnailInto(*folder) == ThumbnailWriteFailed) {
-    Warn(CatalogPath(*folder) + Text(" に書き込めません。"));
-  } else {
-    view_.MessageBox(Text("登録完了しました"), "Partwell!", kInformation);
+  switch (DrawThumbnailInto(*folder)) {
+    case ThumbnailWritten:
+      view_.MessageBox(Text("登録完了しました"), "Partwell!", kInformation);
+      break;
+    case ThumbnailNoCatalog:
+      Warn(CatalogPath(*folder) + Text(" を読み込めません。"));
+      break;
+    case ThumbnailWriteFailed:
+      Warn(CatalogPath(*folder) + Text(" に書き込めません。"));
+      break;
   }
   ShowCatalog();
 }
 
 bool Workflow::DrawThumbnail() {
   const PartsFolder* folder = SelectedFolder();
-  return folder != nullptr && DrawThumbnailInto(*folder) == ThumbnailWritten;
+  return folder != nullptr && HasContainedCatalog(*folder) && DrawThumbnailInto(*folder) == ThumbnailWritten;
 }
 
 // Renders the model at 256 x 192, scales it to one cell and writes it into the folder's catalog.
@@ -131,7 +137,7 @@ Workflow::ThumbnailResult Workflow::DrawThumbnailInto(const PartsFolder& folder)
 
 void Workflow::DeletePart() {
   const PartsFolder* folder = SelectedFolder();
-  if (folder == nullptr) return;
+  if (folder == nullptr || !CheckEntryPaths(*folder)) return;
   const std::string path = SlotFileName(*folder, SelectedSlot);
   if (!platform::FileExists(path)) {
     Warn(Text("指定した場所にはパーツは登録されていません。"));
@@ -144,14 +150,15 @@ void Workflow::DeletePart() {
   }
   DibStream catalog;
   const std::string catalogPath = CatalogPath(*folder);
-  if (catalog.LoadBmp(catalogPath, 63) && NormaliseCatalog(catalog)) {
+  if (!catalog.LoadBmp(catalogPath, 63) || !NormaliseCatalog(catalog)) {
+    Warn(catalogPath + Text(" を読み込めません。"));
+  } else {
     FillCell(catalog, SelectedSlot, BackColor);
-    if (!SaveCatalog(catalog, catalogPath)) {
+    if (SaveCatalog(catalog, catalogPath)) {
+      view_.MessageBox(Text("削除しました。"), "Partwell!", kInformation);
+    } else {
       Warn(catalogPath + Text(" に書き込めません。"));
-      ShowCatalog();
-      return;
     }
   }
-  view_.MessageBox(Text("削除しました。"), "Partwell!", kInformation);
   ShowCatalog();
 }

@@ -74,10 +74,12 @@ void Workflow::ReadPartsIndex() {
   view_.BeginFolderUpdate();
   view_.ClearFolderList();
   const std::string path = PartsIndexPath();
-  if (!platform::FileExists(path)) {
+  indexExisted_ = platform::FileExists(path);
+  if (!indexExisted_) {
     Warn(Text("\"\\common\\parts\\parts.ini\"が見つかりません。\n環境設定でDOGACGAのフォルダを設定して下さい。"));
   } else {
     platform::ProfileFile index(path);
+    if (!index.Readable()) Warn(path + Text(" を読み込めません。"));
     MenuItems = index.ReadInteger(kSection, "MenuItems", 0);
     for (int i = 1; i <= MenuItems; ++i) {
       if (i > kTrustedMenuItems && !HasEntry(index, i)) break;
@@ -92,10 +94,40 @@ void Workflow::ReadPartsIndex() {
   ShowCatalog();
 }
 
-void Workflow::WriteFolderEntry(int n, const PartsFolder& folder) {
+bool Workflow::WriteFolderEntry(int n, const PartsFolder& folder) {
+  return WriteIndexEntry(n, folder, static_cast<int>(Folders.size()), false);
+}
+
+// One atomic replace carries the count and both entries, so that a kill or a full disk never leaves
+// a count without its entry or an entry in one section only. A new entry never takes a Menu key
+// that is already there (a count that undercounts its entries, or one that is not a number).
+bool Workflow::WriteIndexEntry(int n, const PartsFolder& folder, int count, bool newEntry) {
   platform::ProfileFile index(PartsIndexPath());
-  index.WriteInteger(kSection, "MenuItems", static_cast<int>(Folders.size()));
+  if (!CheckIndexEntry(index, n, newEntry)) return false;
   const std::string tail = "," + folder.CatalogFile + "," + folder.PartsPrefix;
-  index.WriteString(kSection, MenuKey(n), folder.Name + tail);
-  index.WriteString(kJpnSection, MenuKey(n), folder.JpnName + tail);
+  const std::string english = folder.Name + tail;
+  const std::string japanese = folder.JpnName + tail;
+  const std::string items = std::to_string(count);
+  index.WriteStrings({{kSection, "MenuItems", items}, {kSection, MenuKey(n), english}, {kJpnSection, MenuKey(n), japanese}});
+  indexExisted_ = true;
+  return true;
+}
+
+bool Workflow::CanAddIndexEntry(int n) {
+  platform::ProfileFile index(PartsIndexPath());
+  return CheckIndexEntry(index, n, true);
+}
+
+bool Workflow::CheckIndexEntry(const platform::ProfileFile& index, int n, bool newEntry) {
+  // An index we read before but cannot read now would be rewritten from nothing: every other
+  // folder would be lost.
+  if (!index.Readable() || (indexExisted_ && !platform::FileExists(index.Path()))) {
+    Warn(index.Path() + Text(" を読み込めません。"));
+    return false;
+  }
+  if (newEntry && HasEntry(index, n)) {
+    Warn(Text("parts.ini の ") + MenuKey(n) + Text(" は既に使われています。"));
+    return false;
+  }
+  return true;
 }

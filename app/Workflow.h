@@ -13,6 +13,7 @@
 #include "app/PartsFolder.h"
 #include "app/WorkflowView.h"
 #include "image/DibStream.h"
+#include "platform/Profile.h"
 #include "shape/Loadsuf.h"
 
 struct WorkflowPoint {
@@ -48,7 +49,9 @@ class Workflow {
 
   // The parts index.
   void ReadPartsIndex();
-  void WriteFolderEntry(int n, const PartsFolder& folder);
+  // Count and both entries in one replace of the file. False (after a warning) when the index was
+  // there before but cannot be read now; nothing is written then.
+  bool WriteFolderEntry(int n, const PartsFolder& folder);
   void ClearFolders();
   std::string PartsIndexPath() const;
 
@@ -60,6 +63,9 @@ class Workflow {
   void SelectSlot(int x, int y, int button);  // button 0 = left
   void UpdatePartsName();
   const PartsFolder* SelectedFolder() const;
+  // Whether the folder's part files and catalog lie inside common\parts\ and common\catalog\.
+  static bool HasContainedParts(const PartsFolder& folder);
+  static bool HasContainedCatalog(const PartsFolder& folder);
 
   // Shapes and parts.
   bool LoadShape();
@@ -84,6 +90,14 @@ class Workflow {
   enum ThumbnailResult { ThumbnailWritten, ThumbnailNoCatalog, ThumbnailWriteFailed };
   ThumbnailResult DrawThumbnailInto(const PartsFolder& folder);
 
+  bool WriteIndexEntry(int n, const PartsFolder& folder, int count, bool newEntry);
+  bool CanAddIndexEntry(int n);  // before a new folder's files are made; warns as the write would
+  bool CheckIndexEntry(const platform::ProfileFile& index, int n, bool newEntry);
+  // Warns "%s は使えないパスです。" for the first of prefix and catalog file that would leave the library.
+  bool CheckEntryPaths(const PartsFolder& folder);
+  bool MakeFolderOnDisk(const PartsFolder& record, const std::string& directory);
+
   WorkflowView& view_;
+  bool indexExisted_ = false;  // parts.ini was there when the index was last read or written
   int Warn(const std::string& text, const char* title = "Partwell!");
 };

@@ -2,6 +2,7 @@
 // its sync) and a whole deletion, through the workflow on a library in a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,9 +27,10 @@ class QuietView : public WorkflowView {
   void EndFolderUpdate() override {}
   void ClearFolderList() override {}
   void AddFolderLine(const std::string&) override {}
-  void SelectFolderLine(int) override {}
+  void SelectFolderLine(int line) override { selected = line; }
   void ReplaceFolderLine(int, const std::string&) override {}
-  int SelectedFolderLine() const override { return 0; }
+  int SelectedFolderLine() const override { return selected; }
+  int selected = 0;
   HDC BeginPaintThumbnail() override { return nullptr; }
   void EndPaintThumbnail() override {}
   HDC BeginPaintPreview() override { return nullptr; }
@@ -106,6 +108,68 @@ void BM_DeletePart(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_DeletePart)->Unit(benchmark::kMillisecond);
+
+// A shared parts pack of 1,000 folders of 16 parts each (16,000 part files, 1,000 catalogs), as
+// users trade them: a registration into folder 500 must not slow down with the size of the pack
+// (the index is parsed, the catalog folder and the part folder are listed for leftovers).
+// Every part file and every catalog but the target's are hard links to one file, so that the
+// pack costs a few megabytes of disk.
+struct BigPack {
+  static constexpr int kFolders = 1000;
+  std::filesystem::path root;
+  QuietView view;
+  Workflow workflow{view};
+
+  BigPack() {
+    char pattern[] = "/tmp/partwell-bench-XXXXXX";
+    root = mkdtemp(pattern);
+    const std::filesystem::path parts = root / "common" / "parts";
+    const std::filesystem::path catalogs = root / "common" / "catalog";
+    std::filesystem::create_directories(parts);
+    std::filesystem::create_directories(catalogs);
+    const std::string shape = std::string(PARTWELL_SOURCE_DIR) + "/data/samples/gear.suf";
+    DibStream blank;
+    CreateBlankCatalog(blank, 7555739);
+    blank.SaveBmp((catalogs / "f0001.BMP").string());
+    std::string english = "[PartsAssembler]\r\nMenuItems=" + std::to_string(kFolders) + "\r\n";
+    std::string japanese = "[PartsAssembler.jpn]\r\n";
+    for (int f = 1; f <= kFolders; ++f) {
+      char name[16];
+      std::snprintf(name, sizeof name, "f%04d", f);
+      const std::string entry = std::string(name) + ".BMP," + name + "\\" + name;
+      english += "Menu" + std::to_string(f) + "=Folder " + name + "," + entry + "\r\n";
+      japanese += "Menu" + std::to_string(f) + "=" + name + "," + entry + "\r\n";
+      std::filesystem::create_directory(parts / name);
+      if (f > 1) std::filesystem::create_hard_link(catalogs / "f0001.BMP", catalogs / (std::string(name) + ".BMP"));
+      for (int s = 1; s <= 16; ++s) {
+        char file[32];
+        std::snprintf(file, sizeof file, "%s%02d.SUF", name, s);
+        std::filesystem::create_hard_link(shape, parts / name / file);
+      }
+    }
+    // The target folder's catalog is a file of its own, so that its rewrite leaves the others alone.
+    std::filesystem::remove(catalogs / "f0500.BMP");
+    std::filesystem::copy_file(catalogs / "f0001.BMP", catalogs / "f0500.BMP");
+    Write(parts / "parts.ini", english + japanese);
+    workflow.CGAFolder = root.string();
+    workflow.BackColor = 7555739;
+    workflow.ReadPartsIndex();
+    view.selected = 499;
+    workflow.SetEditFile(shape);
+    workflow.LoadShape();
+  }
+  ~BigPack() { std::filesystem::remove_all(root); }
+};
+
+void BM_RegisterPartInBigPack(benchmark::State& state) {
+  BigPack pack;
+  int slot = 0;
+  for (auto _ : state) {
+    pack.workflow.SelectedSlot = slot++ % 16;
+    pack.workflow.RegisterPart();
+  }
+}
+BENCHMARK(BM_RegisterPartInBigPack)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "cli/CliView.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -127,8 +128,9 @@ bool TakeNames(Session& session) {
 int CmdNewFolder(Context& context) {
   Session session;
   if (!session.Open(context, false, false)) {
-    // A missing index is no obstacle here: creating the first folder creates it.
-    if (!session.view.warned) return 1;
+    // A missing index is no obstacle here: creating the first folder creates it. One that is there
+    // but cannot be read is.
+    if (!session.view.warned || platform::FileExists(session.workflow.PartsIndexPath())) return 1;
     session.view.warned = false;
   }
   if (session.options.positional.size() != 1) {

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <optional>
 #include <vector>
 
 #include "platform/Sjis.h"
@@ -122,6 +124,48 @@ mode_t DefaultFileMode() {
   return 0644 & ~mask;
 }
 
+// Our temporary files are ".NAME.partwell-XXXXXX" (mkstemp's six letters and digits).
+constexpr std::string_view kTempMark = ".partwell-";
+constexpr std::size_t kTempRandom = 6;
+constexpr time_t kStaleSeconds = 10 * 60;
+
+bool IsOwnTemporaryName(std::string_view name) {
+  const std::size_t tail = kTempMark.size() + kTempRandom;
+  if (name.size() < 1 + tail || name[0] != '.') return false;
+  if (name.substr(name.size() - tail, kTempMark.size()) != kTempMark) return false;
+  for (char c : name.substr(name.size() - kTempRandom)) {
+    if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9')) return false;
+  }
+  return true;
+}
+
+// A run killed between creating its temporary file and renaming it leaves the file behind. One
+// older than ten minutes belongs to no write still going on (a write takes well under a second), so
+// it is removed; only plain files of our own naming, never links or anything else.
+void RemoveStaleTemporaries(const std::string& folder) {
+  DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+  if (!dir) return;
+  const time_t limit = time(nullptr) - kStaleSeconds;
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsOwnTemporaryName(entry->d_name)) continue;
+    struct stat st;
+    if (fstatat(dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_mtime < limit) {
+      unlinkat(dirfd(dir), entry->d_name, 0);
+    }
+  }
+  closedir(dir);
+}
+
+void SyncFolderOf(const std::string& hostPath) {
+  std::size_t slash = hostPath.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash + 1);
+  int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dir < 0) return;
+  fsync(dir);
+  close(dir);
+}
+
 // Writes a new file beside the target and renames it over the target on Commit. Anything that is
 // not committed is removed again, so no failure leaves a temporary file or a half-written target.
 class AtomicWriter {
@@ -137,20 +181,16 @@ class AtomicWriter {
   bool Open() {
     if (target_.empty()) return false;
     struct stat st;
-    if (lstat(target_.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-      // Replace the file a link points to, not the link itself.
-      char resolved[PATH_MAX];
-      if (realpath(target_.c_str(), resolved)) target_ = resolved;
-    }
-    mode_t mode = 0;
+    mode_t mode = DefaultFileMode();
     bool existed = false;
-    if (stat(target_.c_str(), &st) == 0) {
-      if (!S_ISREG(st.st_mode) || !IsWritableFile(target_, st)) return false;
-      mode = st.st_mode & 07777;
-      existed = true;
-    } else if (errno == ENOENT) {
-      mode = DefaultFileMode();
-    } else {
+    if (lstat(target_.c_str(), &st) == 0) {
+      // A link is replaced like a missing file; what it points to is never opened.
+      if (!S_ISLNK(st.st_mode)) {
+        if (!S_ISREG(st.st_mode) || !IsWritableFile(target_, st)) return false;
+        mode = st.st_mode & 07777;
+        existed = true;
+      }
+    } else if (errno != ENOENT) {
       return false;
     }
 
@@ -158,6 +198,7 @@ class AtomicWriter {
     std::string folder = slash == std::string::npos ? "" : target_.substr(0, slash + 1);
     std::string name = slash == std::string::npos ? target_ : target_.substr(slash + 1);
     if (name.empty()) return false;
+    RemoveStaleTemporaries(folder);
     // Keep the temporary name within NAME_MAX (255) even for a long target name.
     std::string pattern = folder + "." + (name.size() > 200 ? std::string() : name) + ".partwell-XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -194,19 +235,11 @@ class AtomicWriter {
     if (close(fd) != 0) return false;
     if (rename(temp_.c_str(), target_.c_str()) != 0) return false;
     temp_.clear();
-    SyncFolder();
+    SyncFolderOf(target_);
     return true;
   }
 
  private:
-  void SyncFolder() const {
-    std::size_t slash = target_.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : target_.substr(0, slash + 1);
-    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir < 0) return;
-    fsync(dir);
-    close(dir);
-  }
 
   std::string target_;
   std::string temp_;
@@ -266,7 +299,8 @@ bool CopyFile(std::string_view source, std::string_view target) {
   struct stat sourceStat;
   struct stat targetStat;
   bool ok = fstat(in, &sourceStat) == 0 && S_ISREG(sourceStat.st_mode);
-  if (ok && stat(to.c_str(), &targetStat) == 0 && targetStat.st_dev == sourceStat.st_dev &&
+  // lstat: a link to the source is replaced by a copy, not taken for the source itself.
+  if (ok && lstat(to.c_str(), &targetStat) == 0 && targetStat.st_dev == sourceStat.st_dev &&
       targetStat.st_ino == sourceStat.st_ino) {
     // Onto itself: writing would first truncate what is being read; the file is already the copy.
     close(in);
@@ -296,7 +330,38 @@ bool DeleteFile(std::string_view path) {
   return unlink(host.c_str()) == 0;
 }
 
-bool CreateDirectory(std::string_view path) { return mkdir(HostPath(path).c_str(), 0777) == 0; }
+bool CreateDirectory(std::string_view path) {
+  std::string host = HostPath(path);
+  while (!host.empty() && host.back() == '/') host.pop_back();
+  if (mkdir(host.c_str(), 0777) != 0) return false;
+  SyncFolderOf(host);
+  return true;
+}
+
+bool IsContainedPath(std::string_view relative) {
+  if (relative.empty()) return false;
+  for (char c : relative) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  // Undecodable bytes become U+FFFD on the host and characters with two CP932 codes one name, so
+  // two different entries could name one file; only bytes that convert back unchanged are taken.
+  std::optional<std::string> back = Utf8ToSjis(SjisToUtf8(relative));
+  if (!back || *back != relative) return false;
+  if (IsSeparator(relative[0]) || FindChar(relative, ':') != std::string_view::npos) return false;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= relative.size();) {
+    const bool end = i == relative.size();
+    std::size_t next = end ? i + 1 : NextCharOffset(relative, i);
+    if (end || (next == i + 1 && IsSeparator(relative[i]))) {
+      std::string_view part = relative.substr(start, i - start);
+      // Windows drops trailing dots and blanks, so "..." and ". ." climb like "..".
+      if (part.find_first_not_of(". ") == std::string_view::npos) return false;
+      start = i + 1;
+    }
+    i = next;
+  }
+  return true;
+}
 
 std::FILE* OpenForReading(std::string_view path) {
   std::FILE* file = std::fopen(HostPath(path).c_str(), "rb");

@@ -14,6 +14,12 @@ namespace platform {
 // The host path (UTF-8) for a Windows-style path.
 std::string HostPath(std::string_view windowsPath);
 
+// True when relative, a Windows-style path meant to lie below some folder, cannot leave it and names
+// exactly one host file: not empty; no control byte (NUL included); valid Shift-JIS whose host name
+// converts back to the same bytes (two entries never share a host file); no drive or stream colon,
+// no leading separator (absolute or UNC); no empty component and none made only of dots and blanks.
+bool IsContainedPath(std::string_view relative);
+
 bool FileExists(std::string_view path);       // a regular file or a directory exists there
 bool DirectoryExists(std::string_view path);
 
@@ -25,15 +31,19 @@ bool CopyFile(std::string_view source, std::string_view target);
 // False when the file could not be removed; like Windows, a read-only file (no write bit, or not
 // writable by this process) is not removed.
 bool DeleteFile(std::string_view path);
-bool CreateDirectory(std::string_view path);  // one level; false when it could not be made
+// One level; false when it could not be made (also when something of that name is already there).
+// The new directory is synced into its parent, so that later writes never land before it.
+bool CreateDirectory(std::string_view path);
 
 // fopen(host path, "rb"); null when the file cannot be opened. The caller closes it.
 std::FILE* OpenForReading(std::string_view path);
 
-// Writes the whole of bytes to path through a temporary file in the same folder, flushed and synced,
-// then renamed over the target (keeping the target's permissions when it existed, else 0644 less the
-// umask; a symbolic link is followed and stays a link). A read-only target is refused. False when any
-// step failed; the old file then stays untouched and no temporary file is left behind.
+// Writes the whole of bytes to path through a temporary file ".NAME.partwell-XXXXXX" in the same
+// folder, flushed and synced, then renamed over the target (keeping the target's permissions when it
+// was a file, else 0644 less the umask). A target that is a symbolic link is replaced by the file: the
+// link's target is never written. A read-only target is refused. False when any step failed; the old
+// file then stays untouched and no temporary file is left behind. Temporary files of this kind older
+// than ten minutes in that folder (left by a killed run) are removed first. CopyFile does the same.
 bool WriteFileAtomically(std::string_view path, std::string_view bytes);
 
 }  // namespace platform

@@ -284,6 +284,17 @@ void ProfileFile::WriteString(std::string_view section, std::string_view key, st
   Parse();
 }
 
+void ProfileFile::WriteStrings(const std::vector<ProfileValue>& values) {
+  ProfileFile next = FromBytes(path_, bytes_);
+  for (const ProfileValue& v : values) {
+    next.bytes_ = next.BytesWith(v.section, v.key, v.value);
+    next.Parse();
+  }
+  if (unreadable_ || !WriteFileAtomically(path_, next.bytes_)) throw FrameworkError(path_ + std::string(kCannotWrite));
+  bytes_ = std::move(next.bytes_);
+  Parse();
+}
+
 void ProfileFile::WriteInteger(std::string_view section, std::string_view key, int value) {
   WriteString(section, key, std::to_string(value));
 }

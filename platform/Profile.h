@@ -14,6 +14,13 @@
 
 namespace platform {
 
+// One value of a write that changes several keys at once.
+struct ProfileValue {
+  std::string_view section;
+  std::string_view key;
+  std::string_view value;
+};
+
 class ProfileFile {
  public:
   // path is a Windows-style path; a missing file reads as empty and is created by the first write.
@@ -39,6 +46,13 @@ class ProfileFile {
   // exception display appends the period.
   void WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
+
+  // Writes every value, in order, in one replace of the file: the disk sees all of them or none.
+  // Throws as WriteString does.
+  void WriteStrings(const std::vector<ProfileValue>& values);
+
+  // False when the file is there but could not be read; every write to it is then refused.
+  bool Readable() const { return !unreadable_; }
 
   const std::string& Path() const { return path_; }
 

@@ -8,45 +8,13 @@
 #include <fstream>
 #include <string>
 
+#include "CliLibrary.h"
+
 namespace {
 
-std::string Read(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Result {
-  int code = -1;
-  std::string out, err;
-};
-
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/partwell-cli-XXXXXX";
-    root = mkdtemp(pattern);
-    std::filesystem::copy(std::string(PARTWELL_SOURCE_DIR) + "/data/library", root / "lib",
-                          std::filesystem::copy_options::recursive);
-    std::filesystem::copy_file(std::string(PARTWELL_SOURCE_DIR) + "/data/_GENIE.ATR", root / "_GENIE.ATR");
-  }
-  void TearDown() override { std::filesystem::remove_all(root); }
-
-  // Runs partwell-cli on the copied library, with no terminal on standard input.
-  Result Run(const std::string& args) {
-    std::string command = std::string("ASAN_OPTIONS=detect_leaks=1 ") + PARTWELL_CLI + " --cga '" +
-                          (root / "lib").string() + "' --atr '" + (root / "_GENIE.ATR").string() + "' " + args +
-                          " </dev/null >'" + (root / "out").string() + "' 2>'" + (root / "err").string() + "'";
-    Result result;
-    int status = std::system(command.c_str());
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Read(root / "out");
-    result.err = Read(root / "err");
-    return result;
-  }
-  std::string Samples() const { return std::string(PARTWELL_SOURCE_DIR) + "/data/samples/"; }
-  std::filesystem::path Parts() const { return root / "lib" / "common" / "parts"; }
-  std::filesystem::path root;
-};
+using partwell::test::Read;
+using partwell::test::Result;
+using CliTest = partwell::test::CliLibraryTest;
 
 TEST_F(CliTest, FoldersAndSlotsPrintOneRecordALine) {
   Result folders = Run("folders");

@@ -2,10 +2,12 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "platform/FileSystem.h"
@@ -189,11 +191,53 @@ TEST(FileServices, AtomicWriteFailuresLeaveTheOldFileAndNoTemporary) {
   EXPECT_FALSE(WriteFileAtomically(dir / "missing/file", "data"));
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"cat.bmp", "fresh.bmp", "taken"}));
 
-  // A link is followed: the file it names is replaced and the link stays a link.
+  // A link is replaced, never written through: what it names keeps its bytes; so with a copy, and a
+  // delete removes the link only.
   symlink((dir / "cat.bmp").c_str(), (dir / "link.bmp").c_str());
-  EXPECT_TRUE(WriteFileAtomically(dir / "link.bmp", "through link"));
-  EXPECT_EQ(ReadBytes(dir / "cat.bmp"), "through link");
+  EXPECT_TRUE(WriteFileAtomically(dir / "link.bmp", "into the link's place"));
+  EXPECT_EQ(ReadBytes(dir / "cat.bmp"), "new");
+  EXPECT_EQ(ReadBytes(dir / "link.bmp"), "into the link's place");
   struct stat st;
   ASSERT_EQ(lstat((dir / "link.bmp").c_str(), &st), 0);
-  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  symlink((dir / "cat.bmp").c_str(), (dir / "link.suf").c_str());
+  EXPECT_TRUE(CopyFile(dir / "fresh.bmp", dir / "link.suf"));
+  EXPECT_EQ(ReadBytes(dir / "cat.bmp"), "new");
+  ASSERT_EQ(lstat((dir / "link.suf").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  symlink((dir / "cat.bmp").c_str(), (dir / "gone.suf").c_str());
+  EXPECT_TRUE(DeleteFile(dir / "gone.suf"));
+  EXPECT_EQ(ReadBytes(dir / "cat.bmp"), "new");
+}
+
+TEST(FileServices, WritesRemoveOnlyTheirOwnLeftoversOlderThanTenMinutes) {
+  TempDir dir;
+  const std::vector<std::string> names = {".cat.bmp.partwell-AbC123", ".parts.ini.partwell-x1Y2z3",
+                                          ".cat.bmp.partwell-fresh1", ".cat.bmp.partwell-ab", "cat.bmp.partwell-AbC124",
+                                          ".link.partwell-AbC125"};
+  for (std::size_t i = 0; i + 1 < names.size(); ++i) WriteBytes(dir / names[i], "left over");
+  WriteBytes(dir / "target", "target");
+  symlink((dir / "target").c_str(), (dir / names.back()).c_str());
+  const timespec old[2] = {{time(nullptr) - 11 * 60, 0}, {time(nullptr) - 11 * 60, 0}};
+  for (const std::string& name : names) {
+    if (name != ".cat.bmp.partwell-fresh1") utimensat(AT_FDCWD, (dir / name).c_str(), old, AT_SYMLINK_NOFOLLOW);
+  }
+  ASSERT_TRUE(WriteFileAtomically(dir / "cat.bmp", "new"));
+  // Gone: the two stale ones of our naming. Kept: a fresh one (a write may be going on), names not
+  // quite ours, and a link even of our naming.
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{".cat.bmp.partwell-ab", ".cat.bmp.partwell-fresh1",
+                                                   ".link.partwell-AbC125", "cat.bmp", "cat.bmp.partwell-AbC124",
+                                                   "target"}));
+}
+
+TEST(FileServices, ContainedPathsStayInsideTheirFolderAndNameOneHostFile) {
+  const std::vector<std::string> contained = {"basic\\basic01.SUF", "ships.BMP", "car\\01.SUF", "a/b.SUF",
+                                              "..x\\y..SUF", "\x95\x5C\\a.SUF"};  // 0x95 0x5C is one character
+  for (const std::string& path : contained) EXPECT_TRUE(IsContainedPath(path)) << path;
+  const std::vector<std::string> refused = {
+      "", "..\\..\\outside\\evil01.SUF", "basic\\..\\..\\x.SUF", "\\abs\\x.SUF", "/abs/x.SUF",
+      "\\\\server\\share\\x.SUF", "C:\\x.SUF", "C:x.SUF", "basic:stream", std::string("ba\0sic01.SUF", 12),
+      "ba\x01sic01.SUF", "tab\tx.SUF", "x\x7F.SUF", "\xFF" "01.SUF", "\x81", "basic\\\\x.SUF", "basic\\",
+      ". .\\x.SUF", "...\\x.SUF", "\xED\x40.SUF"};  // the last: the same character as 0xFA 0x5C on the host
+  for (const std::string& path : refused) EXPECT_FALSE(IsContainedPath(path)) << path;
 }
