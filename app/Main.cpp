@@ -239,7 +239,7 @@ void TFormMain::BtnLoadClick() {
 }
 
 void TFormMain::MenuIndexClick() {
-  const std::string help = workflow_->ProgramFolder + "partwell.htm";
+  const std::string help = workflow_->ProgramFile("partwell.htm");
   if (!platform::FileExists(help) ||
       !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(platform::HostPath(help))))) {
     MessageBox(Workflow::Text("partwell.htmが見つかりません"), "Partwell!", MB_ICONEXCLAMATION);

@@ -1,4 +1,8 @@
 // The program entry: the application with its exception display, then the main window.
+#include <QFileInfo>
+#include <QTimer>
+#include <QUrl>
+
 #include "app/Application.h"
 #include "app/Main.h"
 #include "controls/Types.h"
@@ -15,6 +19,13 @@ int main(int argc, char** argv) {
   try {
     TFormMain form;
     form.show();
+    // "partwell FILE.suf" (the launcher's %f) takes the file as a drop of that one file would, as the
+    // first event of the loop, so that an error in the file is shown like any other and the window stays.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) {
+      const QUrl file = QUrl::fromLocalFile(QFileInfo(args.at(1)).absoluteFilePath());
+      QTimer::singleShot(0, &form, [&form, file] { form.DropUrls({file}); });
+    }
     return app.exec();
   } catch (const std::exception& error) {
     ShowException(error);

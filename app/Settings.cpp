@@ -1,10 +1,11 @@
-// Start-up, the settings file Partwell.ini beside the program, dropped files.
+// Start-up, the settings file Partwell.ini, dropped files.
 #include <array>
 
 #include "app/Workflow.h"
 #include "image/StringSeparator.h"
 #include "platform/CommandLine.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFiles.h"
 #include "platform/Sjis.h"
 
 namespace {
@@ -37,12 +38,12 @@ void Workflow::Construct() {
   ProgramFolder = end == std::string::npos ? std::string() : program.substr(0, end + 1);
 
   LoadSettings();
-  ReadAtrFile(GlobalAttributes, (ProgramFolder + "_GENIE.ATR").c_str());
+  ReadAtrFile(GlobalAttributes, ProgramFile("_GENIE.ATR").c_str());
   ReadPartsIndex();
 }
 
 void Workflow::LoadSettings() {
-  platform::ProfileFile settings(ProgramFolder + "Partwell.ini");
+  platform::ProfileFile settings(SettingsPath());
   CGAFolder = settings.ReadString(kSettingsSection, "CGAFolder", kDefaultCgaFolder);
   BackColor = static_cast<std::uint32_t>(settings.ReadInteger(kSettingsSection, "BackColor", kDefaultBackColor));
 }
@@ -50,7 +51,10 @@ void Workflow::LoadSettings() {
 void Workflow::SaveSettings(const std::string& newFolder, std::uint32_t newColor) {
   CGAFolder = newFolder;
   BackColor = newColor;
-  platform::ProfileFile settings(ProgramFolder + "Partwell.ini");
+  // The user's settings folder is made on the first write there; a failure shows as the write's error.
+  const std::string path = SettingsPath();
+  if (path != ProgramFolder + "Partwell.ini") platform::CreateFolders(platform::UserSettingsFolder());
+  platform::ProfileFile settings(path);
   settings.WriteString(kSettingsSection, "CGAFolder", CGAFolder);
   settings.WriteInteger(kSettingsSection, "BackColor", static_cast<int>(BackColor));
   ReadPartsIndex();

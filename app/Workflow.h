@@ -46,6 +46,9 @@ class Workflow {
   void SaveSettings(const std::string& newFolder, std::uint32_t newColor);
   void SetEditFile(const std::string& path);  // the field's text changed (open dialog, drop, cli)
   void DropFiles(const std::vector<std::string>& names);
+  // Paths of the settings file and of a file that ships with the program (_GENIE.ATR, partwell.htm).
+  std::string SettingsPath() const;
+  std::string ProgramFile(const char* name) const;
 
   // The parts index.
   void ReadPartsIndex();

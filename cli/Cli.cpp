@@ -85,14 +85,16 @@ int main(int argc, char** argv) {
   auto found = cli::Commands().find(argv[i]);
   if (found == cli::Commands().end()) return cli::Usage();
 
-  // The settings beside the program, read as the window reads them.
+  // The settings, read from where the window reads them.
   cli::CliView settingsView;
   Workflow settings(settingsView);
   settings.ProgramFolder = context.programFolder;
   settings.LoadSettings();
   context.cgaFolder = haveCga ? cga : settings.CGAFolder;
   context.backColor = settings.BackColor;
-  context.atrFile = haveAtr ? atr : context.programFolder + "_GENIE.ATR";
+  context.atrFile = haveAtr ? atr : settings.ProgramFile("_GENIE.ATR");
+  context.settingsFile = settings.SettingsPath();
+  context.helpFile = settings.ProgramFile("partwell.htm");
   context.args.assign(argv + i + 1, argv + argc);
   return found->second.command(context);
 }

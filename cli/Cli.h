@@ -11,9 +11,11 @@ namespace cli {
 
 struct Context {
   std::string programFolder;  // folder of the executable, Windows-style, ending in '\' (Shift-JIS)
-  std::string cgaFolder;      // --cga, else CGAFolder of Partwell.ini beside the program (Shift-JIS)
-  std::string atrFile;        // --atr, else _GENIE.ATR beside the program (Shift-JIS)
-  std::uint32_t backColor = 7555739;  // BackColor of Partwell.ini, 0x00RRGGBB
+  std::string cgaFolder;      // --cga, else CGAFolder of the settings file (Shift-JIS)
+  std::string atrFile;        // --atr, else the program's _GENIE.ATR (Shift-JIS)
+  std::string settingsFile;   // the Partwell.ini the window would use (Shift-JIS)
+  std::string helpFile;       // the partwell.htm the window would open (Shift-JIS)
+  std::uint32_t backColor = 7555739;  // BackColor of the settings file, 0x00RRGGBB
   std::vector<std::string> args;      // the command's own arguments (UTF-8, as given)
 };
 

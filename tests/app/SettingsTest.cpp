@@ -1,5 +1,8 @@
 // Start-up and settings: the program folder, Partwell.ini with its defaults, write-back, drops.
+#include <cstdlib>
+
 #include "platform/CommandLine.h"
+#include "platform/FileSystem.h"
 #include "platform/FrameworkError.h"
 #include "shape/Loadsuf.h"
 #include "tests/app/WorkflowFixture.h"
@@ -100,6 +103,51 @@ TEST_F(SettingsTest, RefusedWriteRaisesTheWriteErrorAndKeepsTheNewValuesInMemory
   EXPECT_EQ(workflow.CGAFolder, "D:\\NEW");
   EXPECT_EQ(workflow.BackColor, 42u);
   EXPECT_EQ(TempLibrary::ReadFile(Bin() / "Partwell.ini"), "[Partwell]\r\nBackColor=1\r\n");
+}
+
+// Installed: the program in <prefix>/bin, which the user cannot write, its files in
+// <prefix>/share/partwell, the settings in $XDG_CONFIG_HOME/Partwell, made by the first OK.
+TEST_F(SettingsTest, InstalledProgramUsesShareAndTheUserSettingsFolder) {
+  const std::filesystem::path prefix = library.root / "prefix";
+  const std::filesystem::path share = prefix / "share" / "partwell";
+  const std::filesystem::path config = library.root / "config";
+  std::filesystem::create_directories(prefix / "bin");
+  std::filesystem::create_directories(share);
+  TempLibrary::WriteFile(share / "_GENIE.ATR", "atr shared_probe {\r\n  col ( rgb ( 1 0.5 0 ) )\r\n}\r\n");
+  TempLibrary::WriteFile(share / "partwell.htm", "<html></html>");
+  std::filesystem::permissions(prefix / "bin", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+  const std::string savedConfig = oldConfig != nullptr ? oldConfig : "";
+  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  WriteThreeFolders();
+  const std::filesystem::path ini = config / "Partwell" / "Partwell.ini";
+  {
+    HonourPermissions asUser;
+    StartFrom(prefix / "bin");
+    EXPECT_EQ(workflow.CGAFolder, "C:\\DOGACGA");
+    ASSERT_NE(GlobalAttributes.Find("shared_probe"), nullptr);
+    EXPECT_EQ(platform::HostPath(workflow.ProgramFile("partwell.htm")), (prefix / "bin/../share/partwell/partwell.htm").string());
+    workflow.SaveSettings(library.Cga(), 0x102030);
+    EXPECT_EQ(TempLibrary::ReadFile(ini), "[Partwell]\r\nCGAFolder=" + library.Cga() + "\r\nBackColor=1056816\r\n");
+    // Later writes change only their lines there.
+    TempLibrary::WriteFile(ini, "; mine\r\n" + TempLibrary::ReadFile(ini) + "[Other]\r\nx=1\r\n");
+    workflow.SaveSettings(library.Cga(), 255);
+    RecordingView quiet;
+    Workflow again(quiet);
+    again.ProgramFolder = workflow.ProgramFolder;
+    again.LoadSettings();
+    EXPECT_EQ(again.BackColor, 255u);
+  }
+  EXPECT_EQ(TempLibrary::ReadFile(ini),
+            "; mine\r\n[Partwell]\r\nCGAFolder=" + library.Cga() + "\r\nBackColor=255\r\n[Other]\r\nx=1\r\n");
+  EXPECT_EQ(view.lines.size(), 3u);
+  EXPECT_FALSE(std::filesystem::exists(prefix / "bin" / "Partwell.ini"));
+  std::filesystem::permissions(prefix / "bin", std::filesystem::perms::owner_all);
+  if (oldConfig != nullptr) {
+    setenv("XDG_CONFIG_HOME", savedConfig.c_str(), 1);
+  } else {
+    unsetenv("XDG_CONFIG_HOME");
+  }
 }
 
 TEST_F(SettingsTest, DropLoadsOnlyTheFirstFile) {
