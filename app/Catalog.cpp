@@ -47,7 +47,8 @@ const PartsFolder* Workflow::SelectedFolder() const {
 }
 
 void Workflow::ShowCatalog() {
-  if (const PartsFolder* folder = SelectedFolder()) {
+  const PartsFolder* folder = SelectedFolder();
+  if (folder != nullptr && view_.ShowsCatalog()) {
     if (Catalog.LoadBmp(CatalogPath(*folder), 63)) {
       if (!NormaliseCatalog(Catalog) || !Catalog.Scale(256, 192)) {
         Catalog.FreeHeader();
