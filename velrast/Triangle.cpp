@@ -188,6 +188,11 @@ void DepthSpans(int first, int last) {
   const int* const rightX = g.rightX;
   const float* const leftZ = g.leftZ;
   const float* const rightZ = g.rightZ;
+  // The buffer's geometry in locals: a byte store into the frame may alias the library state, which
+  // would otherwise be read again every row.
+  std::uint8_t* const pixels = g.pixels;
+  float* const depthBuffer = g.depth;
+  const auto stride = static_cast<std::size_t>(g.stride), width = static_cast<std::size_t>(g.width);
   for (int y = first; y <= last; ++y) {
     i64 xl = leftX[y], xr = rightX[y];
     float zl = leftZ[y], zr = rightZ[y];
@@ -202,8 +207,8 @@ void DepthSpans(int first, int last) {
     }
     float dz = 0.0f;
     if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
-    std::uint8_t* const row = Row(y);
-    float* const depth = DepthRow(y);
+    std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * stride;
+    float* const depth = depthBuffer + static_cast<std::size_t>(y) * width;
     float z = zl;
     const int end = static_cast<int>(xr);
     for (int x = static_cast<int>(xl); x <= end; ++x) {
