@@ -52,12 +52,13 @@ inline std::uint32_t Load32(const std::uint8_t* p) {
 std::size_t RunEnd(const std::uint8_t* bgr, std::size_t at, std::size_t count) {
   const std::uint8_t* colour = bgr + 3 * at;
   std::size_t i = at + 1;
-  // Four pixels at once: pixels i to i + 3 each repeat the one before exactly when the 12 bytes
-  // from pixel i - 1 on read the same as the 12 bytes one pixel further.
-  while (i + 4 <= count) {
+  // Five pixels at once: pixels i to i + 4 each repeat the one before when the 16 bytes from
+  // pixel i - 1 on read the same as the 16 bytes one pixel further (the last byte is pixel i + 5's
+  // first, which is only compared, not counted).
+  while (i + 6 <= count) {
     const std::uint8_t* p = bgr + 3 * i - 3;
-    if (Load64(p) != Load64(p + 3) || Load32(p + 8) != Load32(p + 11)) break;
-    i += 4;
+    if (Load64(p) != Load64(p + 3) || Load64(p + 8) != Load64(p + 11)) break;
+    i += 5;
   }
   for (const std::uint8_t* p = bgr + 3 * i; i < count; ++i, p += 3) {
     if (p[0] != colour[0] || p[1] != colour[1] || p[2] != colour[2]) break;
@@ -246,9 +247,13 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
 
     // Partition the box's colours in one pass, counting the lower half as it forms; the upper
     // half's counts are what is left of the parent's.
+    // Only the counts inside a box's bounds are ever read (both halves lie inside the parent's),
+    // so only those are cleared and subtracted.
+    const std::int32_t from[3] = {parent.redMin, parent.greenMin, parent.blueMin};
+    const std::int32_t span[3] = {parent.redLength, parent.greenLength, parent.blueLength};
     const std::int32_t lowerSlot = freeHistograms[--freeCount];
     Histogram& lowerCounts = histograms[lowerSlot];
-    std::memset(&lowerCounts, 0, sizeof lowerCounts);
+    for (int k = 0; k < 3; ++k) std::memset(&lowerCounts.bins[k][from[k]], 0, sizeof(std::uint32_t) * static_cast<std::size_t>(span[k]));
     std::size_t front = parent.first, back = parent.first + parent.entries;
     const auto cut = static_cast<unsigned>(split);
     while (front < back) {
@@ -259,7 +264,7 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
       }
     }
     for (int k = 0; k < 3; ++k) {
-      for (int v = 0; v < 256; ++v) upperCounts.bins[k][v] -= lowerCounts.bins[k][v];
+      for (int v = from[k]; v < from[k] + span[k]; ++v) upperCounts.bins[k][v] -= lowerCounts.bins[k][v];
     }
     boxPixels[lowerSlot] = below;
     boxPixels[parent.histogram] = total - below;
