@@ -41,12 +41,6 @@ inline std::uint64_t Load64(const std::uint8_t* p) {
   return v;
 }
 
-inline std::uint32_t Load32(const std::uint8_t* p) {
-  std::uint32_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
 }  // namespace
 
 std::size_t RunEnd(const std::uint8_t* bgr, std::size_t at, std::size_t count) {
