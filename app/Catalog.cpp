@@ -47,7 +47,8 @@ const PartsFolder* Workflow::SelectedFolder() const {
 }
 
 void Workflow::ShowCatalog() {
-  if (const PartsFolder* folder = SelectedFolder()) {
+  const PartsFolder* folder = SelectedFolder();
+  if (folder != nullptr && view_.ShowsCatalog()) {
     // A catalog outside the library is not read, as if it were missing.
     if (!HasContainedCatalog(*folder)) {
       Catalog.FreeHeader();

@@ -59,6 +59,9 @@ class WorkflowView {
   virtual HDC BeginPaintPreview() = 0;  // 128 x 96
   virtual void EndPaintPreview() = 0;
   virtual void InvalidatePreview() = 0;
+  // Whether the view has a catalog panel at all. One without (the command line) is not made to read
+  // and scale the catalog each time the folder, slot or a part changes.
+  virtual bool ShowsCatalog() const { return true; }
 
   // Runs the folder dialog modally. The view calls Workflow::CheckFolderDialog when the user presses
   // OK and closes only when it returns true. Returns true when the dialog ended with OK.

@@ -43,6 +43,7 @@ class CliView : public WorkflowView {
   HDC BeginPaintPreview() override { return nullptr; }
   void EndPaintPreview() override {}
   void InvalidatePreview() override {}
+  bool ShowsCatalog() const override { return false; }
   bool RunFolderDialog(FolderDialogState& state) override;
 };
 

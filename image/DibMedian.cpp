@@ -28,6 +28,40 @@ inline int PlaceOf(unsigned blue, unsigned green, unsigned red) {
   return static_cast<int>(256 * (red & 15) + 16 * (green & 15) + (blue & 15));
 }
 
+// A run of pixels of one colour: its grid cell, its place in the cell and its length.
+struct Run {
+  std::uint16_t cell;
+  std::uint16_t place;
+  std::uint32_t pixels;
+};
+
+inline std::uint64_t Load64(const std::uint8_t* p) {
+  std::uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+}  // namespace
+
+std::size_t RunEnd(const std::uint8_t* bgr, std::size_t at, std::size_t count) {
+  const std::uint8_t* colour = bgr + 3 * at;
+  std::size_t i = at + 1;
+  // Five pixels at once: pixels i to i + 4 each repeat the one before when the 16 bytes from
+  // pixel i - 1 on read the same as the 16 bytes one pixel further (the last byte is pixel i + 5's
+  // first, which is only compared, not counted).
+  while (i + 6 <= count) {
+    const std::uint8_t* p = bgr + 3 * i - 3;
+    if (Load64(p) != Load64(p + 3) || Load64(p + 8) != Load64(p + 11)) break;
+    i += 5;
+  }
+  for (const std::uint8_t* p = bgr + 3 * i; i < count; ++i, p += 3) {
+    if (p[0] != colour[0] || p[1] != colour[1] || p[2] != colour[2]) break;
+  }
+  return i;
+}
+
+namespace {
+
 inline unsigned Channel(const medianentry& e, std::int32_t axis) {
   return axis == coltree::Red ? e.red : axis == coltree::Green ? e.green : e.blue;
 }
@@ -43,12 +77,15 @@ void Count(Histogram& h, const medianentry& e) {
   h.bins[2][e.blue] += e.pixels;
 }
 
-// The tight bounds are the first and last values a box's pixels take.
-void Tighten(medianbox& box, const Histogram& h) {
+// The tight bounds are the first and last values a box's pixels take. A box's pixels lie inside the
+// bounds of the box it was split from (`within`), so the scans start there.
+void Tighten(medianbox& box, const Histogram& h, const medianbox& within) {
+  const std::int32_t from[3] = {within.redMin, within.greenMin, within.blueMin};
+  const std::int32_t span[3] = {within.redLength, within.greenLength, within.blueLength};
   std::int32_t lo[3], length[3];
   for (int k = 0; k < 3; ++k) {
-    int first = 0, last = 255;
-    while (first < 255 && h.bins[k][first] == 0) ++first;
+    int first = from[k], last = from[k] + span[k] - 1;
+    while (first < last && h.bins[k][first] == 0) ++first;
     while (last > first && h.bins[k][last] == 0) --last;
     lo[k] = first;
     length[k] = last - first + 1;
@@ -72,33 +109,43 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   for (medianhistdata& cell : cells) cell = medianhistdata{};
   if (pixelCount == 0) return true;
 
-  // Counting sort by cell: the pixels' places within their cells, grouped cell after cell.
-  auto* places = static_cast<std::uint16_t*>(platform::HeapAllocate(pixelCount * sizeof(std::uint16_t)));
-  auto* list = static_cast<medianentry*>(platform::HeapAllocate(pixelCount * sizeof(medianentry)));
-  if (!places || !list) {
-    platform::HeapRelease(places);
+  // 1. Runs of one colour in storage order. Flat areas (a catalog's background, flat-shaded
+  //    thumbnails) make them far fewer than the pixels, and everything after this step works per
+  //    run. The block is sized for one run a pixel, but only the pages the runs reach are touched.
+  auto* runs = static_cast<Run*>(platform::HeapAllocate(pixelCount * sizeof(Run)));
+  if (!runs) return false;
+  std::size_t runCount = 0;
+  std::size_t runsOfCell[kCells] = {};
+  for (std::size_t i = 0; i < pixelCount;) {
+    const std::size_t end = RunEnd(bgr, i, pixelCount);
+    const std::uint8_t* p = bgr + 3 * i;
+    const int cell = CellOf(p[0], p[1], p[2]);
+    runs[runCount++] = Run{static_cast<std::uint16_t>(cell), static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2])),
+                           static_cast<std::uint32_t>(end - i)};
+    cells[cell].capacity += static_cast<std::int32_t>(end - i);
+    ++runsOfCell[cell];
+    i = end;
+  }
+
+  // 2. Counting sort of the runs by cell, keeping their order within a cell.
+  auto* sorted = static_cast<Run*>(platform::HeapAllocate(runCount * sizeof(Run)));
+  auto* list = static_cast<medianentry*>(platform::HeapAllocate(runCount * sizeof(medianentry)));
+  if (!sorted || !list) {
+    platform::HeapRelease(runs);
+    platform::HeapRelease(sorted);
     platform::HeapRelease(list);
     return false;
   }
-  for (std::size_t i = 0; i < pixelCount; ++i) {
-    const std::uint8_t* p = bgr + 3 * i;
-    ++cells[CellOf(p[0], p[1], p[2])].capacity;
-  }
-  std::size_t starts[kCells];
-  std::size_t at = 0;
-  for (int c = 0; c < kCells; ++c) {
-    starts[c] = at;
-    at += static_cast<std::size_t>(cells[c].capacity);
-  }
+  std::size_t starts[kCells + 1];
+  starts[0] = 0;
+  for (int c = 0; c < kCells; ++c) starts[c + 1] = starts[c] + runsOfCell[c];
   std::size_t fill[kCells];
   std::memcpy(fill, starts, sizeof fill);
-  for (std::size_t i = 0; i < pixelCount; ++i) {
-    const std::uint8_t* p = bgr + 3 * i;
-    places[fill[CellOf(p[0], p[1], p[2])]++] = static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2]));
-  }
+  for (std::size_t r = 0; r < runCount; ++r) sorted[fill[runs[r].cell]++] = runs[r];
+  platform::HeapRelease(runs);
 
-  // Merge the duplicates of each cell; slot[place] is the entry of that colour while seen[place]
-  // names the cell being merged (cell + 1, so a fresh table means "not seen").
+  // 3. Merge the duplicates of each cell; slot[place] is the entry of that colour while seen[place]
+  //    names the cell being merged (cell + 1, so a fresh table means "not seen").
   std::uint32_t seen[kCells] = {};
   std::uint32_t slot[kCells];
   std::size_t written = 0;
@@ -106,21 +153,21 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
     medianhistdata& cell = cells[c];
     cell.pixels = list + written;
     const auto mark = static_cast<std::uint32_t>(c + 1);
-    for (std::size_t i = starts[c]; i < starts[c] + static_cast<std::size_t>(cell.capacity); ++i) {
-      const unsigned place = places[i];
+    for (std::size_t r = starts[c]; r < starts[c + 1]; ++r) {
+      const unsigned place = sorted[r].place;
       if (seen[place] == mark) {
-        ++list[slot[place]].pixels;
+        list[slot[place]].pixels += sorted[r].pixels;
         continue;
       }
       seen[place] = mark;
       slot[place] = static_cast<std::uint32_t>(written);
       list[written++] = medianentry{static_cast<std::uint8_t>(16 * (c & 15) + (place & 15)),
                                     static_cast<std::uint8_t>(16 * (c >> 4 & 15) + (place >> 4 & 15)),
-                                    static_cast<std::uint8_t>(16 * (c >> 8) + (place >> 8)), 1};
+                                    static_cast<std::uint8_t>(16 * (c >> 8) + (place >> 8)), sorted[r].pixels};
       ++cell.count;
     }
   }
-  platform::HeapRelease(places);
+  platform::HeapRelease(sorted);
   entries = list;
   distinct = written;
   return true;
@@ -154,7 +201,9 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
   all.histogram = 0;
   std::memset(&histograms[0], 0, sizeof(Histogram));
   for (std::size_t i = 0; i < grid.distinct; ++i) Count(histograms[0], list[i]);
-  Tighten(all, histograms[0]);
+  medianbox everything{};
+  everything.redLength = everything.greenLength = everything.blueLength = 256;
+  Tighten(all, histograms[0], everything);
   root = all.node = NewLeaf();
   boxCount = 1;
   const std::uint64_t pixels = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height);
@@ -192,9 +241,13 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
 
     // Partition the box's colours in one pass, counting the lower half as it forms; the upper
     // half's counts are what is left of the parent's.
+    // Only the counts inside a box's bounds are ever read (both halves lie inside the parent's),
+    // so only those are cleared and subtracted.
+    const std::int32_t from[3] = {parent.redMin, parent.greenMin, parent.blueMin};
+    const std::int32_t span[3] = {parent.redLength, parent.greenLength, parent.blueLength};
     const std::int32_t lowerSlot = freeHistograms[--freeCount];
     Histogram& lowerCounts = histograms[lowerSlot];
-    std::memset(&lowerCounts, 0, sizeof lowerCounts);
+    for (int k = 0; k < 3; ++k) std::memset(&lowerCounts.bins[k][from[k]], 0, sizeof(std::uint32_t) * static_cast<std::size_t>(span[k]));
     std::size_t front = parent.first, back = parent.first + parent.entries;
     const auto cut = static_cast<unsigned>(split);
     while (front < back) {
@@ -205,7 +258,7 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
       }
     }
     for (int k = 0; k < 3; ++k) {
-      for (int v = 0; v < 256; ++v) upperCounts.bins[k][v] -= lowerCounts.bins[k][v];
+      for (int v = from[k]; v < from[k] + span[k]; ++v) upperCounts.bins[k][v] -= lowerCounts.bins[k][v];
     }
     boxPixels[lowerSlot] = below;
     boxPixels[parent.histogram] = total - below;
@@ -217,14 +270,14 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
     lower.first = parent.first;
     lower.entries = front - parent.first;
     lower.histogram = lowerSlot;
-    Tighten(lower, lowerCounts);
+    Tighten(lower, lowerCounts, parent);
     lower.node = NewLeaf();
     medianbox& upper = boxes[boxCount++];
     upper = medianbox{};
     upper.first = front;
     upper.entries = parent.first + parent.entries - front;
     upper.histogram = parent.histogram;
-    Tighten(upper, upperCounts);
+    Tighten(upper, upperCounts, parent);
     upper.node = NewLeaf();
     parent.node->axis = axis;
     parent.node->split = split;
@@ -291,15 +344,19 @@ bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, Di
   for (std::size_t y = 0; y < rows; ++y) {
     std::uint8_t* out = result.bits + stride * y;
     std::memset(out, 0, stride);
-    const std::uint8_t* in = bgr + 3 * columns * y;
-    for (std::size_t x = 0; x < columns; ++x, in += 3) {
+    const std::uint8_t* row = bgr + 3 * columns * y;
+    // One classification a run of one colour.
+    for (std::size_t x = 0; x < columns;) {
+      const std::size_t end = RunEnd(row, x, columns);
+      const std::uint8_t* in = row + 3 * x;
       const int index = Classify(starts[CellOf(in[0], in[1], in[2])], in);
       if (bitCount == 8) {
-        out[x] = static_cast<std::uint8_t>(index);
+        std::memset(out + x, index, end - x);
       } else {
         // Two pixels a byte, the left one in the high nibble.
-        out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? index : index << 4));
+        for (; x < end; ++x) out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? index : index << 4));
       }
+      x = end;
     }
   }
   return true;

@@ -95,6 +95,10 @@ struct mediancut {
   coltree* NewLeaf();
 };
 
+// The first pixel after pixel `at` of the count BGR pixels of bgr whose colour differs from it, or
+// count: the end of the run of one colour that starts at `at`.
+std::size_t RunEnd(const std::uint8_t* bgr, std::size_t at, std::size_t count);
+
 // The colour table index of the leaf the colour reaches from root.
 int Classify(const coltree* root, const std::uint8_t* bgr);
 

@@ -54,6 +54,24 @@ void TakeBlock(DibStream& image, const BITMAPINFOHEADER& header, std::uint8_t* b
   image.bitsMemory = DibGlobalFixed;
 }
 
+// One output row of a 24- or 32-bit picture: every byte of the pixel, the fourth of 32 bits
+// included, blended on its own from the two stored rows; the largest sum is 255 x 256 x 256.
+template <std::size_t Bytes>
+void BlendRow(std::uint8_t* out, const std::uint8_t* row0, const std::uint8_t* row1, const Tap* columns, std::int32_t newWidth,
+              const Tap& ty) {
+  const auto wy0 = static_cast<std::uint32_t>(ty.w0), wy1 = static_cast<std::uint32_t>(ty.w1);
+  for (std::int32_t i = 0; i < newWidth; ++i) {
+    const Tap& tx = columns[i];
+    const auto wx0 = static_cast<std::uint32_t>(tx.w0), wx1 = static_cast<std::uint32_t>(tx.w1);
+    const std::size_t at = Bytes * static_cast<std::size_t>(tx.index);
+    for (std::size_t k = 0; k < Bytes; ++k) {
+      const std::uint32_t top = wx0 * row0[at + k] + wx1 * row0[at + Bytes + k];
+      const std::uint32_t bottom = wx0 * row1[at + k] + wx1 * row1[at + Bytes + k];
+      out[Bytes * static_cast<std::size_t>(i) + k] = static_cast<std::uint8_t>((top * wy0 + bottom * wy1) / 65536);
+    }
+  }
+}
+
 bool Geometric(int bitCount) { return bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32; }
 
 }  // namespace
@@ -93,18 +111,10 @@ bool DibStream::Scale(int newWidth, int newHeight) {
     const std::uint8_t* row0 = bits + stride * static_cast<std::size_t>(ty.index);
     const std::uint8_t* row1 = row0 + stride;
     if (bytesPerPixel >= 3) {
-      // Every byte of the pixel, the fourth of 32 bits included, blended on its own; the largest
-      // sum is 255 x 256 x 256.
-      const auto wy0 = static_cast<std::uint32_t>(ty.w0), wy1 = static_cast<std::uint32_t>(ty.w1);
-      for (std::int32_t i = 0; i < newWidth; ++i) {
-        const Tap& tx = columns[i];
-        const auto wx0 = static_cast<std::uint32_t>(tx.w0), wx1 = static_cast<std::uint32_t>(tx.w1);
-        const std::size_t at = bytesPerPixel * static_cast<std::size_t>(tx.index);
-        for (std::size_t k = 0; k < bytesPerPixel; ++k) {
-          const std::uint32_t top = wx0 * row0[at + k] + wx1 * row0[at + bytesPerPixel + k];
-          const std::uint32_t bottom = wx0 * row1[at + k] + wx1 * row1[at + bytesPerPixel + k];
-          out[bytesPerPixel * static_cast<std::size_t>(i) + k] = static_cast<std::uint8_t>((top * wy0 + bottom * wy1) / 65536);
-        }
+      if (bytesPerPixel == 3) {
+        BlendRow<3>(out, row0, row1, columns, newWidth, ty);
+      } else {
+        BlendRow<4>(out, row0, row1, columns, newWidth, ty);
       }
     } else {
       // Indices and packed words cannot be blended: the nearer sample is copied whole.

@@ -7,6 +7,10 @@
 #include <mutex>
 #include <unordered_map>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace platform {
 namespace {
 
@@ -47,9 +51,31 @@ HeapRegister& Heap() {
   return *heap;
 }
 
+// The system heaps the stand-ins play keep blocks of a few hundred kilobytes in their own pages:
+// Windows maps a block by itself only from about half a megabyte on. glibc maps every block above
+// 128 KB afresh, and once a freed one has moved that limit up, it gives the freed pages back to the
+// system as soon as 256 KB or so lie free at the top of the heap; either way a block of that size
+// allocated and released once an operation (a 256 x 192 frame and its depth buffer, a catalog)
+// faults in fresh pages every time, which costs far more than the work done in them. So the
+// stand-ins map only blocks from half a megabyte on, as Windows does, and the heap keeps up to one
+// megabyte of free pages. Every block is still released at once to the allocator its kind names.
+// Set at the first allocation, not at load: velrast runs no code of its own when it is loaded.
+bool KeepHeapPages() {
+#if defined(__GLIBC__)
+  mallopt(M_MMAP_THRESHOLD, 512 * 1024);
+  mallopt(M_TRIM_THRESHOLD, 1024 * 1024);
+#endif
+  return true;
+}
+
+void TuneHeapOnce() {
+  [[maybe_unused]] static const bool tuned = KeepHeapPages();
+}
+
 }  // namespace
 
 void* HeapAllocate(std::size_t bytes) {
+  TuneHeapOnce();
   if (ShouldFail(Allocator::Heap)) return nullptr;
   void* block = std::malloc(bytes ? bytes : 1);
   if (!block) return nullptr;
@@ -120,6 +146,7 @@ BlockRegister& Blocks() {
 }
 
 void* Alloc(Allocator allocator, unsigned flags, std::size_t bytes) {
+  platform::TuneHeapOnce();
   if (platform::ShouldFail(allocator)) return nullptr;
   void* address = (flags & LMEM_ZEROINIT) ? std::calloc(bytes ? bytes : 1, 1) : std::malloc(bytes ? bytes : 1);
   if (!address) return nullptr;

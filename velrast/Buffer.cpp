@@ -1,4 +1,5 @@
 // The frame buffer and depth buffer, the switches, colours, clearing and output.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -174,8 +175,12 @@ void VLR_API vlrClear(void) {
       break;
   }
   if (g.zBufferSwitch && g.depth != nullptr) {
+    // Through locals: a store through g.depth could alias g.zClear, which would keep the loop from
+    // being vectorised.
     const std::size_t cells = static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.height);
-    for (std::size_t i = 0; i < cells; ++i) g.depth[i] = g.zClear;
+    float* const depth = g.depth;
+    const float clear = g.zClear;
+    std::fill(depth, depth + cells, clear);
   }
 }
 

@@ -17,6 +17,19 @@ namespace {
 
 using i64 = std::int64_t;
 
+// Enters point (x, y) into its row's span limits, its depth with it.
+template <bool Depth>
+inline void EnterPoint(int y, std::int64_t x, float z) {
+  if (g.leftX[y] > x) {
+    g.leftX[y] = static_cast<int>(x);
+    if constexpr (Depth) g.leftZ[y] = z;
+  }
+  if (g.rightX[y] < x) {
+    g.rightX[y] = static_cast<int>(x);
+    if constexpr (Depth) g.rightZ[y] = z;
+  }
+}
+
 // Walks the edge A-B into the row tables; the depth path carries z along.
 template <bool Depth>
 void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
@@ -48,6 +61,12 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
     std::swap(xa, xb);
     std::swap(ya, yb);
     std::swap(za, zb);
+  }
+  // A horizontal edge has no row to step: only its end point B enters (step 7). Every edge of a
+  // triangle within one row is one, so sub-pixel triangles skip the divisions below.
+  if (ya == yb) {
+    EnterPoint<Depth>(static_cast<int>(yb), xb, zb);
+    return;
   }
   // 4. Whole pixels (q) and remainder (r) per row.
   const i64 dx = xb >= xa ? xb - xa : xa - xb;
@@ -135,15 +154,8 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
       if constexpr (Depth) if (!flat) z += zrow;
     }
   }
-  // 7. The end point B enters its own row: a horizontal edge enters only B.
-  if (leftX[y1] > xb) {
-    leftX[y1] = static_cast<int>(xb);
-    if constexpr (Depth) leftZ[y1] = zb;
-  }
-  if (rightX[y1] < xb) {
-    rightX[y1] = static_cast<int>(xb);
-    if constexpr (Depth) rightZ[y1] = zb;
-  }
+  // 7. The end point B enters its own row.
+  EnterPoint<Depth>(y1, xb, zb);
 }
 
 // The current colour in a buffer's pixel form, as bytes held in registers: a byte store into the
@@ -176,6 +188,11 @@ void DepthSpans(int first, int last) {
   const int* const rightX = g.rightX;
   const float* const leftZ = g.leftZ;
   const float* const rightZ = g.rightZ;
+  // The buffer's geometry in locals: a byte store into the frame may alias the library state, which
+  // would otherwise be read again every row.
+  std::uint8_t* const pixels = g.pixels;
+  float* const depthBuffer = g.depth;
+  const auto stride = static_cast<std::size_t>(g.stride), width = static_cast<std::size_t>(g.width);
   for (int y = first; y <= last; ++y) {
     i64 xl = leftX[y], xr = rightX[y];
     float zl = leftZ[y], zr = rightZ[y];
@@ -190,8 +207,8 @@ void DepthSpans(int first, int last) {
     }
     float dz = 0.0f;
     if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
-    std::uint8_t* const row = Row(y);
-    float* const depth = DepthRow(y);
+    std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * stride;
+    float* const depth = depthBuffer + static_cast<std::size_t>(y) * width;
     float z = zl;
     const int end = static_cast<int>(xr);
     for (int x = static_cast<int>(xl); x <= end; ++x) {
@@ -221,8 +238,11 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2), std::swap(z1, z2);
   if (y2 > y3) std::swap(x2, x3), std::swap(y2, y3), std::swap(z2, z3);
   if (y1 > y2) std::swap(x1, x2), std::swap(y1, y2), std::swap(z1, z2);
-  // 2. Wholly above or below the buffer.
+  // 2. Wholly above or below the buffer, or wholly left or right of it: every x an edge reaches lies
+  //    between its end points, so no span would keep a pixel.
   if (y3 < 0 || y1 >= g.height) return;
+  const int lastColumn = g.lastColumn;
+  if ((x1 < 0 && x2 < 0 && x3 < 0) || (x1 > lastColumn && x2 > lastColumn && x3 > lastColumn)) return;
   // 3. Reset the visible rows. The sentinels are the int extremes rather than +-32767, so that an
   //    edge far outside a wide buffer still lands in the tables.
   const int first = std::max(y1, 0), last = std::min(y3, g.lastRow);

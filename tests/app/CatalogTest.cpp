@@ -69,6 +69,32 @@ TEST_F(CatalogTest, MissingCatalogShowsBlackAndTheLabelStillFollowsPartFiles) {
   EXPECT_TRUE(view.deleteEnabled);
 }
 
+// The command line has no catalog panel: opening, registering and deleting read no catalog for
+// it, yet write the file and keep the part-name label as a window would.
+TEST_F(CatalogTest, AViewWithoutACatalogPanelIsNotMadeToPayForOne) {
+  WritePicture24(library.Catalogs() / "cars.BMP", 512, 384, Grey);
+  view.catalogPanel = false;
+  Open();
+  EXPECT_EQ(workflow.Catalog.bits, nullptr);
+  EXPECT_EQ(view.thumbnailPaints, 0);
+  TempLibrary::WriteFile(library.root / "cube.suf", CubeSuf());
+  workflow.SetEditFile((library.root / "cube.suf").string());
+  workflow.LoadShape();
+  workflow.SelectedSlot = 2;
+  workflow.RegisterPart();
+  EXPECT_EQ(workflow.Catalog.bits, nullptr);
+  EXPECT_EQ(view.thumbnailPaints, 0);
+  EXPECT_EQ(view.partsName, "cars\\cars03.SUF");
+  DibStream written;
+  ASSERT_TRUE(written.LoadBmp((library.Catalogs() / "cars.BMP").string(), 63));
+  EXPECT_EQ(written.header->biBitCount, 8);
+  // The same view with a panel reads and shows it.
+  view.catalogPanel = true;
+  workflow.ShowCatalog();
+  ASSERT_NE(workflow.Catalog.bits, nullptr);
+  EXPECT_EQ(view.ThumbnailPixel(200, 150), 0x808080u);
+}
+
 TEST_F(CatalogTest, ClicksPickSlotsAndOnlyTheLeftButtonCounts) {
   std::filesystem::create_directories(library.Parts() / "cars");
   Touch("cars/cars06.SUF");

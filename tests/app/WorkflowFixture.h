@@ -74,6 +74,8 @@ class RecordingView : public WorkflowView {
   HDC BeginPaintPreview() override { return &previewDc; }
   void EndPaintPreview() override {}
   void InvalidatePreview() override { ++previewInvalidations; }
+  bool catalogPanel = true;
+  bool ShowsCatalog() const override { return catalogPanel; }
   bool RunFolderDialog(FolderDialogState& state) override {
     shown = state;
     if (dialogCancels) return false;
