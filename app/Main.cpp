@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QUrl>
 
 #include "app/About.h"
@@ -34,6 +35,15 @@ int ButtonIndex(TMouseButton button) {
     default: return 2;
   }
 }
+
+// Folder lines are 12 pixels high, the height of the window's font.
+class FolderLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kFolderLineHeight};
+  }
+};
 
 // The program's picture panels: no bevel, a single sunken border, the button face behind.
 TPaintPanel* PicturePanel(QWidget* parent, int x, int y, int width, int height) {
@@ -102,6 +112,7 @@ void TFormMain::BuildControls() {
   ListFolder = new QListWidget(client);
   ListFolder->setGeometry(16, 120, 121, 196);
   ListFolder->setUniformItemSizes(true);
+  ListFolder->setItemDelegate(new FolderLineDelegate(ListFolder));
   LabelCatalog = label("カタログ", 152, 104);
   LabelPartsName = label("", 208, 104);
   LabelPartsName->setFixedWidth(200);
@@ -177,8 +188,7 @@ void TFormMain::ClearFolderList() {
 
 void TFormMain::AddFolderLine(const std::string& text) {
   QSignalBlocker quiet(ListFolder);
-  auto* item = new QListWidgetItem(FromSjis(text), ListFolder);
-  item->setSizeHint(QSize(0, kFolderLineHeight));
+  ListFolder->addItem(FromSjis(text));
 }
 
 void TFormMain::SelectFolderLine(int index) {
