@@ -144,6 +144,9 @@ void InstallFontSubstitutions() {
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")});
   QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
                              {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+  // The about box's title face; Liberation Serif has its metrics, so the title fits its frame.
+  QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                             {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
 }
 
 QFont DefaultFont() {
