@@ -34,11 +34,9 @@ TDlgConfig::TDlgConfig(QWidget* parent) : QDialog(parent) {
   Button3->setAutoDefault(false);
   FolderDlg = new TMaxFolderDialog(this);
 
-  PanelColor->setFocusPolicy(Qt::TabFocus);
   setTabOrder(Button2, Button3);
   setTabOrder(Button3, EditFolder);
-  setTabOrder(EditFolder, BtnLoad);
-  setTabOrder(BtnLoad, PanelColor);
+  setTabOrder(EditFolder, BtnLoad);  // the colour panel takes no focus: a click opens the picker
   Button2->setFocus();
 
   connect(BtnLoad, &QPushButton::clicked, this, [this] { BtnLoadClick(); });
