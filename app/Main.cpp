@@ -4,32 +4,55 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QUrl>
 
+#include "app/About.h"
+#include "app/Application.h"
+#include "app/Config.h"
 #include "app/NewFolder.h"
+#include "controls/PPanel.h"
 #include "platform/FileSystem.h"
 #include "platform/Sjis.h"
 
 namespace {
 constexpr int kClientWidth = 428;
 constexpr int kClientHeight = 364;
-constexpr int kBorder = 2;  // single sunken border of the two panels
+constexpr int kFolderLineHeight = 12;
 
-int ButtonIndex(Qt::MouseButton button) {
+int ButtonIndex(TMouseButton button) {
   switch (button) {
-    case Qt::LeftButton: return 0;
-    case Qt::RightButton: return 1;
+    case mbLeft: return 0;
+    case mbRight: return 1;
     default: return 2;
   }
+}
+
+// Folder lines are 12 pixels high, the height of the window's font.
+class FolderLineDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return {QStyledItemDelegate::sizeHint(option, index).width(), kFolderLineHeight};
+  }
+};
+
+// The program's picture panels: no bevel, a single sunken border, the button face behind.
+TPaintPanel* PicturePanel(QWidget* parent, int x, int y, int width, int height) {
+  auto* panel = new TPaintPanel(parent);
+  panel->SetBevelOuter(bvNone);
+  panel->SetBorderStyle(bsSingle);
+  panel->SetColor(clBtnFace);
+  panel->setGeometry(x, y, width, height);
+  return panel;
 }
 }  // namespace
 
@@ -37,55 +60,12 @@ QString FromSjis(const std::string& sjis) { return QString::fromStdString(platfo
 
 std::optional<std::string> ToSjis(const QString& text) { return platform::Utf8ToSjis(text.toStdString()); }
 
-TSurfacePanel::TSurfacePanel(int clientWidth, int clientHeight, QWidget* parent)
-    : QFrame(parent), picture_(clientWidth, clientHeight, QImage::Format_RGB32) {
-  setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  setLineWidth(kBorder);
-  picture_.fill(palette().color(QPalette::Button));
-  dc_.pixels = reinterpret_cast<std::uint32_t*>(picture_.bits());
-  dc_.width = clientWidth;
-  dc_.height = clientHeight;
-  dc_.pixelsPerRow = static_cast<int>(picture_.bytesPerLine() / 4);
-  setMouseTracking(false);
-}
-
-HDC TSurfacePanel::BeginPaint() { return &dc_; }
-
-void TSurfacePanel::EndPaint() {
-  stale_ = false;
-  if (!inPaint_) repaint(contentsRect());
-}
-
-void TSurfacePanel::Invalidate() {
-  stale_ = true;
-  update();
-}
-
-void TSurfacePanel::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
-  if (stale_ && OnPaint) {
-    inPaint_ = true;
-    OnPaint(this);
-    inPaint_ = false;
-    stale_ = false;
-  }
-  QPainter painter(this);
-  painter.drawImage(contentsRect().topLeft(), picture_);
-}
-
-void TSurfacePanel::mousePressEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint() - contentsRect().topLeft();
-  if (OnMouseDown) OnMouseDown(this, p.x(), p.y(), event->button(), event->buttons());
-}
-
-void TSurfacePanel::mouseMoveEvent(QMouseEvent* event) {
-  QPoint p = event->position().toPoint() - contentsRect().topLeft();
-  if (OnMouseMove) OnMouseMove(this, p.x(), p.y(), event->buttons());
-}
-
 TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("Partwell!");
+  BuildMenu();
   BuildControls();
+  ConnectEvents();
+  OpenDlg = [this] { return QFileDialog::getOpenFileName(this, QString(), QString(), "SUF File (*.suf)"); };
   setAcceptDrops(true);
   workflow_ = std::make_unique<Workflow>(*this);
   workflow_->Construct();
@@ -93,12 +73,16 @@ TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
 
 TFormMain::~TFormMain() = default;
 
-void TFormMain::BuildControls() {
+void TFormMain::BuildMenu() {
   QMenu* menuFile = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
-  menuFile->addAction(QString::fromUtf8("終了"), this, [this] { close(); });
+  MenuConfig = menuFile->addAction(QString::fromUtf8("環境設定"), this, [this] { MenuConfigClick(); });
+  MenuExit = menuFile->addAction(QString::fromUtf8("終了"), this, [this] { close(); });
   QMenu* menuHelp = menuBar()->addMenu(QString::fromUtf8("ヘルプ(&H)"));
-  menuHelp->addAction(QString::fromUtf8("partwell.htmの表示"), this, [this] { MenuIndexClick(); });
+  MenuIndex = menuHelp->addAction(QString::fromUtf8("partwell.htmの表示"), this, [this] { MenuIndexClick(); });
+  MenuAbout = menuHelp->addAction(QString::fromUtf8("Partwell!について"), this, [this] { MenuAboutClick(); });
+}
 
+void TFormMain::BuildControls() {
   auto* client = new QWidget(this);
   client->setFixedSize(kClientWidth, kClientHeight);
   setCentralWidget(client);
@@ -111,9 +95,10 @@ void TFormMain::BuildControls() {
   LabelFile = label("SUFファイル", 16, 16);
   EditFile = new QLineEdit(client);
   EditFile->setGeometry(16, 32, 249, 20);
+  // Read-only and out of the tab order, yet a click still selects its text for copying.
   EditFile->setReadOnly(true);
-  EditFile->setFocusPolicy(Qt::NoFocus);
-  EditFile->setStyleSheet("QLineEdit { background: palette(button); }");
+  EditFile->setFocusPolicy(Qt::ClickFocus);
+  EditFile->setStyleSheet(QString("QLineEdit { background: %1; }").arg(ToQColor(clScrollBar, EditFile).name()));
   BtnLoad = new QPushButton(QString::fromUtf8("読込"), client);
   BtnLoad->setGeometry(176, 56, 89, 25);
   BtnLoad->setDefault(true);
@@ -122,19 +107,20 @@ void TFormMain::BuildControls() {
   LabelPolygon->setAlignment(Qt::AlignRight);
   LabelPolyCount = label("", 240, 8);
   LabelPolyCount->setFixedWidth(40);
-  PanelRend = new TSurfacePanel(128, 96, client);
-  PanelRend->setGeometry(280, 0, 128 + 2 * kBorder, 96 + 2 * kBorder);
+  PanelRend = PicturePanel(client, 280, 0, 132, 100);  // client area 128 x 96
   LabelFolder = label("フォルダ", 16, 104);
   ListFolder = new QListWidget(client);
   ListFolder->setGeometry(16, 120, 121, 196);
+  ListFolder->setUniformItemSizes(true);
+  ListFolder->setItemDelegate(new FolderLineDelegate(ListFolder));
   LabelCatalog = label("カタログ", 152, 104);
   LabelPartsName = label("", 208, 104);
   LabelPartsName->setFixedWidth(200);
-  PanelThumbnail = new TSurfacePanel(256, 192, client);
-  PanelThumbnail->setGeometry(152, 120, 256 + 2 * kBorder, 192 + 2 * kBorder);
+  PanelThumbnail = PicturePanel(client, 152, 120, 260, 196);  // client area 256 x 192
   auto button = [client](const char* text, int x, int w) {
     auto* b = new QPushButton(QString::fromUtf8(text), client);
     b->setGeometry(x, 328, w, 25);
+    b->setAutoDefault(true);  // Enter presses the button that has the focus
     return b;
   };
   BtnNewFolder = button("新規", 32, 41);
@@ -149,50 +135,41 @@ void TFormMain::BuildControls() {
   setTabOrder(BtnSetFolder, BtnRegister);
   setTabOrder(BtnRegister, BtnDelete);
 
-  connect(BtnLoad, &QPushButton::clicked, this, [this] { BtnLoadClick(); });
-  connect(ListFolder, &QListWidget::itemClicked, this, [this] { workflow_->ShowCatalog(); });
-  connect(ListFolder, &QListWidget::itemDoubleClicked, this, [this] { workflow_->RenameFolder(); });
-  connect(BtnNewFolder, &QPushButton::clicked, this, [this] { workflow_->CreateFolder(); });
-  connect(BtnSetFolder, &QPushButton::clicked, this, [this] { workflow_->RenameFolder(); });
-  connect(BtnRegister, &QPushButton::clicked, this, [this] { workflow_->RegisterPart(); });
-  connect(BtnDelete, &QPushButton::clicked, this, [this] { workflow_->DeletePart(); });
-  PanelThumbnail->OnPaint = [this](TSurfacePanel*) { workflow_->PaintCatalog(); };
-  PanelThumbnail->OnMouseDown = [this](TSurfacePanel*, int x, int y, Qt::MouseButton b, Qt::MouseButtons) {
-    workflow_->SelectSlot(x, y, ButtonIndex(b));
-  };
-  PanelRend->OnPaint = [this](TSurfacePanel*) { workflow_->RenderPreview(); };
-  PanelRend->OnMouseDown = [this](TSurfacePanel*, int x, int y, Qt::MouseButton b, Qt::MouseButtons) {
-    workflow_->PressPreview(x, y, ButtonIndex(b));
-  };
-  PanelRend->OnMouseMove = [this](TSurfacePanel*, int x, int y, Qt::MouseButtons held) {
-    if (held & Qt::LeftButton) workflow_->RotatePreview(x, y);
-    if (held & Qt::RightButton) workflow_->ZoomPreview(x, y);
-  };
-
   // Fixed single border: the window can be neither resized nor maximised.
   setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TFormMain::ConnectEvents() {
+  connect(BtnLoad, &QPushButton::clicked, this, [this] { BtnLoadClick(); });
+  // Mouse, keyboard or wheel: whatever moves the current line shows that folder's catalog.
+  connect(ListFolder, &QListWidget::currentRowChanged, this, [this](int row) { ListFolderClick(row); });
+  // A control-click would unselect the line the workflow still works on: keep it highlighted.
+  connect(ListFolder, &QListWidget::itemSelectionChanged, this, [this] {
+    if (selectedLine_ >= 0 && ListFolder->selectedItems().isEmpty()) SelectFolderLine(selectedLine_);
+  });
+  connect(ListFolder, &QListWidget::itemDoubleClicked, this, [this] { workflow_->RenameFolder(); });
+  connect(BtnNewFolder, &QPushButton::clicked, this, [this] { workflow_->CreateFolder(); });
+  connect(BtnSetFolder, &QPushButton::clicked, this, [this] { workflow_->RenameFolder(); });
+  connect(BtnRegister, &QPushButton::clicked, this, [this] { workflow_->RegisterPart(); });
+  connect(BtnDelete, &QPushButton::clicked, this, [this] { workflow_->DeletePart(); });
+  PanelThumbnail->OnPaint = [this](QObject*) { workflow_->PaintCatalog(); };
+  PanelThumbnail->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+    workflow_->SelectSlot(x, y, ButtonIndex(b));
+  };
+  PanelRend->OnPaint = [this](QObject*) { workflow_->RenderPreview(); };
+  PanelRend->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
+    workflow_->PressPreview(x, y, ButtonIndex(b));
+  };
+  PanelRend->OnMouseMove = [this](QObject*, TShiftState held, int x, int y) {
+    if (held & ssLeft) workflow_->RotatePreview(x, y);
+    if (held & ssRight) workflow_->ZoomPreview(x, y);
+  };
+}
+
 int TFormMain::MessageBox(const std::string& text, const std::string& title, unsigned flags) {
-  QMessageBox box(this);
-  box.setWindowTitle(FromSjis(title));
-  box.setText(FromSjis(text));
-  switch (flags & 0xF0) {
-    case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
-  }
-  if ((flags & 0x0F) == MB_YESNO) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
-  }
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
-  return IDOK;
+  return ShowMessage(this, FromSjis(title), FromSjis(text), flags);
 }
 
 void TFormMain::SetEditFileText(const std::string& text) { EditFile->setText(FromSjis(text)); }
@@ -202,32 +179,59 @@ void TFormMain::SetRegisterEnabled(bool enabled) { BtnRegister->setEnabled(enabl
 void TFormMain::SetDeleteEnabled(bool enabled) { BtnDelete->setEnabled(enabled); }
 void TFormMain::BeginFolderUpdate() { ListFolder->setUpdatesEnabled(false); }
 void TFormMain::EndFolderUpdate() { ListFolder->setUpdatesEnabled(true); }
-void TFormMain::ClearFolderList() { ListFolder->clear(); }
-void TFormMain::AddFolderLine(const std::string& text) { ListFolder->addItem(FromSjis(text)); }
+
+void TFormMain::ClearFolderList() {
+  QSignalBlocker quiet(ListFolder);
+  ListFolder->clear();
+  selectedLine_ = -1;
+}
+
+void TFormMain::AddFolderLine(const std::string& text) {
+  QSignalBlocker quiet(ListFolder);
+  ListFolder->addItem(FromSjis(text));
+}
+
 void TFormMain::SelectFolderLine(int index) {
   QSignalBlocker quiet(ListFolder);
+  selectedLine_ = index;
   ListFolder->setCurrentRow(index);
 }
+
 void TFormMain::ReplaceFolderLine(int index, const std::string& text) {
   if (QListWidgetItem* item = ListFolder->item(index)) item->setText(FromSjis(text));
 }
-int TFormMain::SelectedFolderLine() const {
-  QListWidgetItem* item = ListFolder->currentItem();
-  return item != nullptr && item->isSelected() ? ListFolder->row(item) : -1;
+
+int TFormMain::SelectedFolderLine() const { return selectedLine_; }
+
+// The workflow draws on a panel only while the panel paints; asked at another time, the panel is
+// told to repaint and paints through the same handler.
+HDC TFormMain::BeginPaintThumbnail() {
+  if (HDC dc = PanelThumbnail->GetHandle()) return dc;
+  PanelThumbnail->update();
+  return nullptr;
 }
-HDC TFormMain::BeginPaintThumbnail() { return PanelThumbnail->BeginPaint(); }
-void TFormMain::EndPaintThumbnail() { PanelThumbnail->EndPaint(); }
-HDC TFormMain::BeginPaintPreview() { return PanelRend->BeginPaint(); }
-void TFormMain::EndPaintPreview() { PanelRend->EndPaint(); }
-void TFormMain::InvalidatePreview() { PanelRend->Invalidate(); }
+void TFormMain::EndPaintThumbnail() {}
+HDC TFormMain::BeginPaintPreview() {
+  if (HDC dc = PanelRend->GetHandle()) return dc;
+  PanelRend->update();
+  return nullptr;
+}
+void TFormMain::EndPaintPreview() {}
+void TFormMain::InvalidatePreview() { PanelRend->update(); }
 
 bool TFormMain::RunFolderDialog(FolderDialogState& state) {
   TDlgNewFolder dialog(state, [this](const FolderDialogState& s) { return workflow_->CheckFolderDialog(s); }, this);
+  CentreOnScreen(dialog);
   return dialog.exec() == QDialog::Accepted;
 }
 
+void TFormMain::ListFolderClick(int line) {
+  selectedLine_ = line;
+  workflow_->ShowCatalog();
+}
+
 void TFormMain::BtnLoadClick() {
-  QString file = QFileDialog::getOpenFileName(this, QString(), QString(), "SUF File (*.suf)");
+  const QString file = OpenDlg();
   if (file.isEmpty()) return;
   auto sjis = ToSjis(file);
   if (!sjis) {
@@ -238,12 +242,34 @@ void TFormMain::BtnLoadClick() {
   workflow_->LoadShape();
 }
 
+void TFormMain::MenuConfigClick() {
+  TDlgConfig dialog(this);
+  dialog.EditFolder->setText(FromSjis(workflow_->CGAFolder));
+  dialog.SetColor(workflow_->BackColor);
+  if (dialog.exec() != QDialog::Accepted) return;
+  workflow_->SaveSettings(dialog.GetFolder(), dialog.GetColor());
+}
+
 void TFormMain::MenuIndexClick() {
   const std::string help = workflow_->ProgramFile("partwell.htm");
   if (!platform::FileExists(help) ||
       !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(platform::HostPath(help))))) {
     MessageBox(Workflow::Text("partwell.htmが見つかりません"), "Partwell!", MB_ICONEXCLAMATION);
   }
+}
+
+void TFormMain::MenuAboutClick() {
+  TDlgAbout dialog(this);
+  dialog.exec();
+}
+
+// 読込 is the default button: Enter runs it unless a button with the focus took the key itself.
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+  if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && BtnLoad->isEnabled()) {
+    BtnLoad->click();
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {

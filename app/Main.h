@@ -2,9 +2,7 @@
 // to Shift-JIS only here, at the window's border.
 #pragma once
 
-#include <QImage>
 #include <QMainWindow>
-#include <QFrame>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -12,36 +10,12 @@
 
 #include "app/Workflow.h"
 
+class QAction;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-
-// A sunken panel whose client area is a fixed-size picture the workflow draws into through a
-// device context; the picture is kept, so an expose only copies it to the screen.
-class TSurfacePanel : public QFrame {
-  Q_OBJECT
- public:
-  TSurfacePanel(int clientWidth, int clientHeight, QWidget* parent);
-  HDC BeginPaint();
-  void EndPaint();
-  std::function<void(TSurfacePanel*)> OnPaint;  // asked to draw afresh (first show, invalidation)
-  std::function<void(TSurfacePanel*, int x, int y, Qt::MouseButton, Qt::MouseButtons)> OnMouseDown;
-  std::function<void(TSurfacePanel*, int x, int y, Qt::MouseButtons)> OnMouseMove;
-  void Invalidate();
-  const QImage& Picture() const { return picture_; }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-
- private:
-  QImage picture_;
-  DeviceContext dc_;
-  bool stale_ = true;
-  bool inPaint_ = false;
-};
+class TPaintPanel;
 
 class TFormMain : public QMainWindow, public WorkflowView {
   Q_OBJECT
@@ -74,33 +48,47 @@ class TFormMain : public QMainWindow, public WorkflowView {
   void InvalidatePreview() override;
   bool RunFolderDialog(FolderDialogState& state) override;
 
-  // Controls, named as the window's design names them.
+  // Controls and menu items, named as the window's design names them.
   QLabel* LabelFile;
   QLineEdit* EditFile;
   QPushButton* BtnLoad;
   QLabel* LabelPolygon;
   QLabel* LabelPolyCount;
-  TSurfacePanel* PanelRend;
+  TPaintPanel* PanelRend;
   QLabel* LabelFolder;
   QListWidget* ListFolder;
   QLabel* LabelCatalog;
   QLabel* LabelPartsName;
-  TSurfacePanel* PanelThumbnail;
+  TPaintPanel* PanelThumbnail;
   QPushButton* BtnNewFolder;
   QPushButton* BtnSetFolder;
   QPushButton* BtnRegister;
   QPushButton* BtnDelete;
+  QAction* MenuConfig;
+  QAction* MenuExit;
+  QAction* MenuIndex;
+  QAction* MenuAbout;
+  // The open dialog of 読込: the chosen file's path, empty when the user cancelled.
+  std::function<QString()> OpenDlg;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
+  void BuildMenu();
   void BuildControls();
+  void ConnectEvents();
   void BtnLoadClick();
+  void ListFolderClick(int line);
+  void MenuConfigClick();
   void MenuIndexClick();
+  void MenuAboutClick();
 
   std::unique_ptr<Workflow> workflow_;
+  // The folder line the workflow works on: the line it selected, or the one the user moved to.
+  int selectedLine_ = -1;
 };
 
 // Shift-JIS bytes to and from Qt's text.

@@ -2,9 +2,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
+#include "app/Application.h"
 #include "app/Main.h"
 #include "app/Workflow.h"
 
@@ -39,7 +39,7 @@ void TDlgNewFolder::BtnOKClick() {
   auto name = ToSjis(EditName->text());
   auto jpnName = ToSjis(EditJpnName->text());
   if (!folder || !name || !jpnName) {
-    QMessageBox::warning(this, "Partwell", QString::fromUtf8("Shift-JISで表せない文字は使えません。"));
+    ShowMessage(this, "Partwell!", QString::fromUtf8("Shift-JISで表せない文字は使えません。"), MB_ICONEXCLAMATION);
     return;
   }
   if (!state_.folderReadOnly) typed.folder = *folder;

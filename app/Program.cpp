@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   platform::SetCommandLine(argc, argv);
   TApplication app(argc, argv);
   QApplication::setApplicationName("Partwell!");
+  InstallQtTranslations(app);
   // "ＭＳ Ｐゴシック" at 12 pixels, a Japanese gothic face standing in for it off Windows.
   InstallFontSubstitutions();
   QApplication::setFont(DefaultFont());

@@ -36,6 +36,8 @@ void Workflow::Construct() {
   if (separator.Split(platform::GetCommandLine().c_str()) > 0) program = separator.Token(0);
   std::size_t end = platform::FindLastCharOf(program, "\\:");
   ProgramFolder = end == std::string::npos ? std::string() : program.substr(0, end + 1);
+  // Started by bare name from PATH: the files beside the program are beside the executable.
+  if (ProgramFolder.empty()) ProgramFolder = platform::ExecutableFolder();
 
   LoadSettings();
   ReadAtrFile(GlobalAttributes, ProgramFile("_GENIE.ATR").c_str());

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 
 #include "platform/CommandLine.h"
@@ -26,17 +25,6 @@ int Usage() {
   std::fprintf(stderr, "usage: partwell-cli [--cga DIR] [--atr FILE] COMMAND [ARGS...]\ncommands:\n");
   for (const auto& [name, entry] : Commands()) std::fprintf(stderr, "  %s\n", entry.usage);
   return 2;
-}
-
-// The folder of the running executable as a Windows-style text with a trailing backslash. On the
-// host the path is already a valid path for the file services, which pass plain host paths through.
-std::string ExecutableFolder() {
-  std::error_code error;
-  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "";
-  std::string folder = self.parent_path().string() + "/";
-  auto sjis = platform::Utf8ToSjis(folder);
-  return sjis ? *sjis : "";
 }
 
 }  // namespace
@@ -66,7 +54,7 @@ void PrintSjis(std::FILE* stream, const std::string& sjis) {
 int main(int argc, char** argv) {
   platform::SetCommandLine(argc, argv);
   cli::Context context;
-  context.programFolder = cli::ExecutableFolder();
+  context.programFolder = platform::ExecutableFolder();
   std::string cga, atr;
   bool haveCga = false, haveAtr = false;
   int i = 1;

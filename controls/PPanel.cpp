@@ -324,8 +324,12 @@ void TPaintPanel::Paint(QPainter& painter) {
   }
   if (OnPaint) {
     canvas_ = &painter;
+#ifndef _WIN32
+    handle_ = &surfaceDc_;
+#endif
     OnPaint(this);
     canvas_ = nullptr;
+    handle_ = nullptr;
   }
 }
 
@@ -347,9 +351,21 @@ void TPaintPanel::paintEvent(QPaintEvent*) {
                      ToQColor(clBtnFace, this));
   }
   const QRect client = ClientRect();
-  painter.setClipRect(client);
-  painter.translate(client.topLeft());
-  Paint(painter);
+  if (client.isEmpty()) return;
+  if (surface_.size() != client.size()) surface_ = QImage(client.size(), QImage::Format_RGB32);
+#ifndef _WIN32
+  // Taken before a painter opens the picture: bits() must not detach it while it is being painted.
+  surfaceDc_.pixels = reinterpret_cast<std::uint32_t*>(surface_.bits());
+  surfaceDc_.width = surface_.width();
+  surfaceDc_.height = surface_.height();
+  surfaceDc_.pixelsPerRow = static_cast<int>(surface_.bytesPerLine() / 4);
+#endif
+  {
+    QPainter canvas(&surface_);
+    canvas.setFont(font());
+    Paint(canvas);
+  }
+  painter.drawImage(client.topLeft(), surface_);
 }
 
 void TPaintPanel::resizeEvent(QResizeEvent* event) {

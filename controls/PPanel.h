@@ -3,6 +3,7 @@
 // caption that runs horizontally or top to bottom.
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "controls/Types.h"
+#include "platform/Gdi.h"
 
 class QPainter;
 class QScrollBar;
@@ -142,11 +144,15 @@ class TPaintPanel : public QWidget, public TMouseEvents {
   void CreateWnd();
 
   // The client area: inside the border, less the room of shown scroll bars. OnPaint handlers draw
-  // in client coordinates on GetCanvas(), valid while OnPaint runs.
+  // in client coordinates on GetCanvas() or through GetHandle(), both valid only while OnPaint runs.
+  // The two draw on the same client pixels, in the order the handler draws.
   QRect ClientRect() const;
   int ClientWidth() const { return ClientRect().width(); }
   int ClientHeight() const { return ClientRect().height(); }
   QPainter* GetCanvas() const { return canvas_; }
+  // The device context of the client area for the platform's drawing calls (StretchDIBits), or null
+  // outside OnPaint.
+  HDC GetHandle() const { return handle_; }
 
   // The window's own scroll bars (bar 0 horizontal, 1 vertical). Positions are kept within
   // [Min, Max - max(Page - 1, 0)] as a native bar keeps them.
@@ -205,6 +211,13 @@ class TPaintPanel : public QWidget, public TMouseEvents {
   QScrollBar* barWidgets_[2] = {};
   bool syncing_ = false;
   QPainter* canvas_ = nullptr;
+  // The client area is painted into this picture, then copied to the screen, so that canvas and
+  // device context draw on the same pixels.
+  QImage surface_;
+#ifndef _WIN32
+  DeviceContext surfaceDc_;
+#endif
+  HDC handle_ = nullptr;
 };
 
 enum TTextPanelTextStyle { tptsHorizonal, tptsVertical };

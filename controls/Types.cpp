@@ -19,6 +19,9 @@ QPalette PaletteOf(const QWidget* widget) {
 // 3-D frame, the dark 3-D shadow is the outermost black line.
 QColor SystemColor(TColor c, const QPalette& palette) {
   switch (c & 0xFF) {
+    // The palette has no scroll-bar role; a track a shade darker than the button face, as the
+    // platform draws it (200, 200, 200 beside a face of 240).
+    case 0: return palette.color(QPalette::Button).darker(120);
     case 2: return palette.color(QPalette::Active, QPalette::Highlight);
     case 5: return palette.color(QPalette::Base);
     case 8: return palette.color(QPalette::Text);
@@ -141,6 +144,9 @@ void InstallFontSubstitutions() {
                              {QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic")});
   QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"),
                              {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic")});
+  // The about box's title face; Liberation Serif has its metrics, so the title fits its frame.
+  QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                             {QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")});
 }
 
 QFont DefaultFont() {

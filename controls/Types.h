@@ -56,6 +56,7 @@ constexpr TColor clBlue = 0xFF0000;
 constexpr TColor clGray = 0x808080;
 
 constexpr TColor clSystemColor = 0x80000000u;
+constexpr TColor clScrollBar = clSystemColor | 0;
 constexpr TColor clActiveCaption = clSystemColor | 2;
 constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowText = clSystemColor | 8;

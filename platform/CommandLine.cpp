@@ -2,6 +2,13 @@
 
 #include "platform/Sjis.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <filesystem>
+#include <system_error>
+#endif
+
 namespace platform {
 namespace {
 std::string& CommandLineText() {
@@ -34,5 +41,26 @@ void SetCommandLine(int argc, char** argv) {
 }
 
 const std::string& GetCommandLine() { return CommandLineText(); }
+
+std::string ExecutableFolder() {
+#ifdef _WIN32
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";
+  std::string folder(path, length);
+#else
+  std::error_code error;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "";
+  auto converted = Utf8ToSjis(self.string());
+  if (!converted) return "";
+  std::string folder = *converted;
+  for (char& c : folder) {
+    if (c == '/') c = '\\';
+  }
+#endif
+  const std::size_t end = FindLastCharOf(folder, "\\:");
+  return end == std::string::npos ? std::string() : folder.substr(0, end + 1);
+}
 
 }  // namespace platform

@@ -10,4 +10,10 @@ namespace platform {
 void SetCommandLine(int argc, char** argv);  // called once by main() before anything reads it
 const std::string& GetCommandLine();
 
+// The folder of the running executable, Windows-style (Shift-JIS, backslashes) and ending in a
+// backslash, as token 0 of the command line would give it; empty when the system cannot tell or the
+// path has no Shift-JIS form. For a program started by bare name from PATH, whose token 0 has no
+// folder.
+std::string ExecutableFolder();
+
 }  // namespace platform

@@ -5,6 +5,7 @@
 
 #include "image/StringSeparator.h"
 #include "platform/CommandLine.h"
+#include "platform/FileSystem.h"
 #include "platform/Sjis.h"
 
 using namespace platform;
@@ -45,4 +46,14 @@ TEST(CommandLine, SplitsBackIntoTheProgramPathWithBlanksAndDoubleByteNames) {
   EXPECT_EQ(program, "\\home\\me\\My Tools\\\x95\x5c\x83\x5c\x94\x5c\\partwell");
   EXPECT_STREQ(separator.Token(1), "/tmp/a b.suf");
   EXPECT_EQ(program.substr(0, FindLastCharOf(program, "\\:") + 1), "\\home\\me\\My Tools\\\x95\x5c\x83\x5c\x94\x5c\\");
+}
+
+// A program started by bare name from PATH finds its files beside its executable: the folder comes
+// back Windows-style, and the file services map it to where this test binary lies.
+TEST(CommandLine, ExecutableFolderLeadsBackToTheRunningBinary) {
+  const std::string folder = ExecutableFolder();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(folder.back(), '\\');
+  EXPECT_EQ(folder.find('/'), std::string::npos);
+  EXPECT_TRUE(platform::FileExists(folder + "platform_tests"));
 }
