@@ -1,7 +1,7 @@
 // The program entry: the application with its exception display, then the main window.
 #include "app/Application.h"
 #include "app/Main.h"
-#include "controls/Types.h"
+#include "controls/Fonts.h"
 #include "platform/CommandLine.h"
 
 int main(int argc, char** argv) {

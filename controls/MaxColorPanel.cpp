@@ -1,12 +1,15 @@
 // TMaxColorPanel, the composite colour picker of unit MaxColor.
+#include "controls/MaxColorPanel.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
-#include "controls/MaxColor.h"
-#include "controls/MaxEdit.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxNumberEdit.h"
 
 // The colour swatch: a paint box whose painting the panel does.
 class TMaxColorPanelSwatch : public QWidget {

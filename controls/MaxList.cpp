@@ -9,6 +9,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Palette.h"
+
 namespace MaxList {
 void Register(TPaletteList& palette) { RegisterComponents(palette, QStringLiteral("MAX"), {"TMaxListBox"}); }
 }  // namespace MaxList

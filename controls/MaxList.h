@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <functional>
 
-#include "controls/Types.h"
+#include "controls/Colors.h"
+#include "controls/Events.h"
+#include "controls/MaxTypes.h"
+#include "controls/MouseEvents.h"
 
 class QPainter;
 class QStyleOptionViewItem;

@@ -1,11 +1,15 @@
 // TMaxTrack of unit MaxBtn.
+#include "controls/MaxTrack.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "controls/MaxBtn.h"
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Setter.h"
 
 TMaxTrack::TMaxTrack(QWidget* parent) : QWidget(parent) { resize(64, 13); }
 
@@ -51,10 +55,7 @@ void TMaxTrack::SetMin(float x) {
   }
 }
 
-void TMaxTrack::SetColor(TColor v) {
-  color_ = v;
-  update();
-}
+void TMaxTrack::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TMaxTrack::Click() {
   if (OnClick) OnClick(this);

@@ -4,8 +4,11 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "controls/Colors.h"
 #include "controls/MaxColor.h"
-#include "controls/MaxEdit.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxColorPanel.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "controls/MaxEdit.h"
+#include "controls/MaxNumberEdit.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 
