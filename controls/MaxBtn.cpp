@@ -65,8 +65,7 @@ void TMaxButton::SetCaption2(const QString& v) { StoreChanged(this, caption2_, v
 void TMaxButton::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TMaxButton::SetGlyph(const QImage* glyph) {
-  glyph_ = glyph ? glyph->copy() : QImage();
-  update();
+  StoreChanged(this, glyph_, glyph ? glyph->copy() : QImage());
 }
 
 void TMaxButton::SetGlyphPixmap(const QPixmap& glyph) {
@@ -104,7 +103,7 @@ void TMaxButton::SetDown(bool v) {
     UpdateExclusive();
   } else {
     state_ = State::Up;
-    repaint();
+    update();
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "controls/Drawing.h"
 #include "controls/MaxColor.h"
+#include "controls/Setter.h"
 
 TMaxColorBar::TMaxColorBar(QWidget* parent) : QWidget(parent) { resize(128, 20); }
 
@@ -15,44 +16,29 @@ void TMaxColorBar::SetBarStyle(TMaxColorBarStyle v) {
   if (v == barStyle_) return;
   barStyle_ = v;
   resize(height(), width());
-  repaint();
+  update();
 }
 
-void TMaxColorBar::SetCursorSize(int v) {
-  if (v == cursorSize_) return;
-  cursorSize_ = v;
-  repaint();
-}
+void TMaxColorBar::SetCursorSize(int v) { StoreChanged(this, cursorSize_, v); }
 
+// These three raise OnChange changed or not: the colour panel refreshes its edits from it.
 void TMaxColorBar::SetMinColor(TColor c) {
-  if (c != minColor_) {
-    minColor_ = c;
-    repaint();
-  }
+  StoreChanged(this, minColor_, c);
   if (OnChange) OnChange(this);
 }
 
 void TMaxColorBar::SetMaxColor(TColor c) {
-  if (c != maxColor_) {
-    maxColor_ = c;
-    repaint();
-  }
+  StoreChanged(this, maxColor_, c);
   if (OnChange) OnChange(this);
 }
 
 void TMaxColorBar::SetPosition(double v) {
   // NaN (a zero-length bar clicked at its end) would stick in every later sum.
-  if (v != position_ && !std::isnan(v)) {
-    position_ = std::clamp(v, 0.0, 1.0);
-    repaint();
-  }
+  if (!std::isnan(v)) StoreChanged(this, position_, std::clamp(v, 0.0, 1.0));
   if (OnChange) OnChange(this);
 }
 
-void TMaxColorBar::SetControlColor(TColor c) {
-  color_ = c;
-  repaint();
-}
+void TMaxColorBar::SetControlColor(TColor c) { StoreChanged(this, color_, c); }
 
 TColor TMaxColorBar::GetColor() const {
   const TColor lo = ColorToRGB(minColor_, this);

@@ -7,29 +7,22 @@
 #include <numbers>
 
 #include "controls/Drawing.h"
+#include "controls/Setter.h"
 
 TMaxColorCircle::TMaxColorCircle(QWidget* parent) : QWidget(parent) { resize(127, 127); }
 
-void TMaxColorCircle::SetH(double v) {
-  h_ = std::fmod(std::fabs(v), 360.0);
-  repaint();
-}
+void TMaxColorCircle::SetH(double v) { StoreChanged(this, h_, std::fmod(std::fabs(v), 360.0)); }
 
-void TMaxColorCircle::SetS(double v) {
-  s_ = std::clamp(v, 0.0, 1.0);
-  repaint();
-}
+void TMaxColorCircle::SetS(double v) { StoreChanged(this, s_, std::clamp(v, 0.0, 1.0)); }
 
 void TMaxColorCircle::SetHSV(const THSVColor& hsv) {
+  if (hsv.H == h_ && hsv.S == s_) return;
   h_ = hsv.H;
   s_ = hsv.S;
-  repaint();
+  update();
 }
 
-void TMaxColorCircle::SetCursorSize(int v) {
-  cursorSize_ = v;
-  repaint();
-}
+void TMaxColorCircle::SetCursorSize(int v) { StoreChanged(this, cursorSize_, v); }
 
 TColor TMaxColorCircle::GetControlColor() const {
   if (ownColor_) return color_;
@@ -43,6 +36,7 @@ TColor TMaxColorCircle::GetControlColor() const {
 }
 
 void TMaxColorCircle::SetControlColor(TColor c) {
+  if (ownColor_ && c == color_) return;
   ownColor_ = true;
   color_ = c;
   UpdateColor();
@@ -58,7 +52,7 @@ void TMaxColorCircle::UpdateCircle(bool force) {
 
 void TMaxColorCircle::UpdateColor() {
   UpdateCircle(true);
-  repaint();
+  update();
 }
 
 TColor TMaxColorCircle::WheelColor(int x, int y, int r) {

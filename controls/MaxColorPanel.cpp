@@ -10,6 +10,7 @@
 #include "controls/MaxColorBar.h"
 #include "controls/MaxColorCircle.h"
 #include "controls/MaxNumberEdit.h"
+#include "controls/Setter.h"
 
 // The colour swatch: a paint box whose painting the panel does.
 class TMaxColorPanelSwatch : public QWidget {
@@ -83,8 +84,7 @@ TMaxColorPanel::TMaxColorPanel(QWidget* parent)
 QWidget* TMaxColorPanel::PaintBoxColor() const { return swatch_; }
 
 void TMaxColorPanel::SetControlColor(TColor c) {
-  color_ = c;
-  update();
+  if (!StoreChanged(this, color_, c)) return;
   // The wheel takes the panel's colour around it.
   circle_->UpdateColor();
 }

@@ -102,10 +102,11 @@ void TMaxListBox::SetLeftMargin(int v) {
   if (v == leftMargin_) return;
   leftMargin_ = std::max(0, v);
   doItemsLayout();
-  viewport()->repaint();
+  viewport()->update();
 }
 
 void TMaxListBox::SetMarginColor(TColor v) {
+  if (v == marginColor_) return;
   marginColor_ = v;
   viewport()->update();
 }

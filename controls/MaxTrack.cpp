@@ -22,15 +22,12 @@ float TMaxTrack::Clamp(float v) const {
   return v;
 }
 
-void TMaxTrack::SetPosition(float v) {
-  position_ = Clamp(v);
-  repaint();
-}
+void TMaxTrack::SetPosition(float v) { StoreChanged(this, position_, Clamp(v)); }
 
+// OnChange changed or not: every step of a drag reports the thumb.
 void TMaxTrack::ChangePosition(float v) {
-  position_ = Clamp(v);
+  StoreChanged(this, position_, Clamp(v));
   if (OnChange) OnChange(this);
-  repaint();
 }
 
 void TMaxTrack::SetMax(float x) {
@@ -40,7 +37,7 @@ void TMaxTrack::SetMax(float x) {
   if (x < position_) {
     SetPosition(x);
   } else {
-    repaint();
+    update();
   }
 }
 
@@ -49,7 +46,7 @@ void TMaxTrack::SetMin(float x) {
   if (max_ < x) max_ = x;
   min_ = x;
   if (x <= position_) {
-    repaint();
+    update();
   } else {
     SetPosition(x);
   }

@@ -64,16 +64,13 @@ void TPaintPanel::SetBorderWidth(int v) { StoreChanged(this, borderWidth_, std::
 void TPaintPanel::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
 void TPaintPanel::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
+// The frame width follows both, and the bars are laid out inside the frame.
 void TPaintPanel::SetBorderStyle(TBorderStyle v) {
-  borderStyle_ = v;
-  LayoutBars();
-  update();
+  if (StoreChanged(this, borderStyle_, v)) LayoutBars();
 }
 
 void TPaintPanel::SetCtl3D(bool v) {
-  ctl3D_ = v;
-  LayoutBars();
-  update();
+  if (StoreChanged(this, ctl3D_, v)) LayoutBars();
 }
 
 // A single border is the sunken two-pixel edge with 3-D looks, one dark line without.

@@ -9,6 +9,7 @@
 #include "controls/MaxColorBar.h"
 #include "controls/MaxColorCircle.h"
 #include "controls/MaxColorPanel.h"
+#include "controls/MaxNumberEdit.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

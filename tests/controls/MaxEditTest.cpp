@@ -7,6 +7,7 @@
 
 #include "controls/MaxEdit.h"
 #include "controls/MaxNumberEdit.h"
+#include "controls/MaxUpDown.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 
