@@ -52,7 +52,7 @@ void Text(QPainter& p, const QRect& r, int flags, const QString& text, const QCo
 
 }  // namespace
 
-TMaxButton::TMaxButton(QWidget* parent) : QWidget(parent) { resize(64, 16); }
+TMaxButton::TMaxButton(QWidget* parent) : TMaxControl(parent) { resize(64, 16); }
 
 void TMaxButton::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
 

@@ -8,9 +8,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
+
 
 namespace MaxBtnTypes {
 Q_NAMESPACE
@@ -22,7 +21,7 @@ Q_ENUM_NS(TMaxButtonStyle)
 
 using namespace MaxBtnTypes;
 
-class TMaxButton : public QWidget, public TMouseEvents {
+class TMaxButton : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(MaxTypes::TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(bool AllowAllUp READ GetAllowAllUp WRITE SetAllowAllUp)

@@ -10,7 +10,7 @@
 #include "controls/Fonts.h"
 #include "controls/Setter.h"
 
-TMaxCheck::TMaxCheck(QWidget* parent) : QWidget(parent) { resize(64, 13); }
+TMaxCheck::TMaxCheck(QWidget* parent) : TMaxControl(parent) { resize(64, 13); }
 
 void TMaxCheck::SetChecked(bool v) {
   if (StoreChanged(this, checked_, v) && OnChange) OnChange(this);

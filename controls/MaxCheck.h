@@ -4,11 +4,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxCheck : public QWidget, public TMouseEvents {
+
+class TMaxCheck : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(bool Checked READ GetChecked WRITE SetChecked)
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)

@@ -10,7 +10,7 @@
 #include "controls/MaxColor.h"
 #include "controls/Setter.h"
 
-TMaxColorBar::TMaxColorBar(QWidget* parent) : QWidget(parent) { resize(128, 20); }
+TMaxColorBar::TMaxColorBar(QWidget* parent) : TMaxControl(parent) { resize(128, 20); }
 
 void TMaxColorBar::SetBarStyle(TMaxColorBarStyle v) {
   if (v == barStyle_) return;
@@ -184,6 +184,3 @@ void TMaxColorBar::mouseMoveEvent(QMouseEvent* event) {
   RaiseMouseMove(this, event);
 }
 
-void TMaxColorBar::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

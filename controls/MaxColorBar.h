@@ -4,13 +4,12 @@
 #include <QImage>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
+
 
 enum TMaxColorBarStyle { mbctHorizonal, mbctVertical };
 
-class TMaxColorBar : public QWidget, public TMouseEvents {
+class TMaxColorBar : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(int BarStyle READ GetBarStyleInt WRITE SetBarStyleInt)
   Q_PROPERTY(int CursorSize READ GetCursorSize WRITE SetCursorSize)
@@ -59,7 +58,6 @@ class TMaxColorBar : public QWidget, public TMouseEvents {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   int GetBarStyleInt() const { return barStyle_; }

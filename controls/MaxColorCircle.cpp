@@ -9,7 +9,7 @@
 #include "controls/Drawing.h"
 #include "controls/Setter.h"
 
-TMaxColorCircle::TMaxColorCircle(QWidget* parent) : QWidget(parent) { resize(127, 127); }
+TMaxColorCircle::TMaxColorCircle(QWidget* parent) : TMaxControl(parent) { resize(127, 127); }
 
 void TMaxColorCircle::SetH(double v) { StoreChanged(this, h_, std::fmod(std::fabs(v), 360.0)); }
 
@@ -170,6 +170,3 @@ void TMaxColorCircle::mouseMoveEvent(QMouseEvent* event) {
   RaiseMouseMove(this, event);
 }
 
-void TMaxColorCircle::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

@@ -4,12 +4,10 @@
 #include <QImage>
 #include <QWidget>
 
-#include "controls/Colors.h"
 #include "controls/MaxColor.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxColorCircle : public QWidget, public TMouseEvents {
+class TMaxColorCircle : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(double H READ GetH WRITE SetH)
   Q_PROPERTY(double S READ GetS WRITE SetS)
@@ -61,7 +59,6 @@ class TMaxColorCircle : public QWidget, public TMouseEvents {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   double h_ = 0;

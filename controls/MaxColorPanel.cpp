@@ -43,7 +43,7 @@ constexpr UnitSetup Units[2] = {
 }  // namespace
 
 TMaxColorPanel::TMaxColorPanel(QWidget* parent)
-    : QWidget(parent),
+    : TMaxControl(parent),
       circle_(new TMaxColorCircle(this)),
       swatch_(new TMaxColorPanelSwatch(this)),
       comboUnit_(new QComboBox(this)),
@@ -202,9 +202,3 @@ void TMaxColorPanel::FPaintBoxColorPaint(QPainter& painter) {
   painter.fillRect(swatch_->rect(), ToQColor(GetColor()));
 }
 
-void TMaxColorPanel::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TMaxColorPanel::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TMaxColorPanel::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TMaxColorPanel::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

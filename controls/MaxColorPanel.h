@@ -5,10 +5,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
 #include "controls/MaxColor.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +16,7 @@ class TMaxNumberEdit;
 
 class TMaxColorPanelSwatch;
 
-class TMaxColorPanel : public QWidget, public TMouseEvents {
+class TMaxColorPanel : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(TColor Color READ GetControlColor WRITE SetControlColor)
 
@@ -54,10 +52,6 @@ class TMaxColorPanel : public QWidget, public TMouseEvents {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   void FColorCircleChange(QObject* sender);

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-TMaxControlBox::TMaxControlBox(QWidget* parent) : QWidget(parent) {
+TMaxControlBox::TMaxControlBox(QWidget* parent) : TMaxControl(parent) {
   // No background of its own: the parent's pixels show through wherever no child covers them.
   setAutoFillBackground(false);
   resize(64, 64);
@@ -27,9 +27,3 @@ void TMaxControlBox::focusOutEvent(QFocusEvent* event) {
   if (OnExit) OnExit(this);
 }
 
-void TMaxControlBox::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TMaxControlBox::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TMaxControlBox::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TMaxControlBox::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

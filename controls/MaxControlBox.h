@@ -4,11 +4,10 @@
 
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxControlBox : public QWidget, public TMouseEvents {
+
+class TMaxControlBox : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
 
@@ -30,10 +29,6 @@ class TMaxControlBox : public QWidget, public TMouseEvents {
   void resizeEvent(QResizeEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   TColor color_ = clBtnFace;

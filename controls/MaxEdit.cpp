@@ -28,7 +28,7 @@ constexpr int QtUnlimitedLength = 32767;
 
 // ---- TMaxEdit --------------------------------------------------------------------------------------
 
-TMaxEdit::TMaxEdit(QWidget* parent) : QLineEdit(parent) {
+TMaxEdit::TMaxEdit(QWidget* parent) : TMaxControl(parent) {
   setMouseTracking(true);  // pointer moves without a button select the box
   connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
 }

@@ -6,11 +6,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxEdit : public QLineEdit, public TMouseEvents {
+
+class TMaxEdit : public TMaxControl<QLineEdit> {
   Q_OBJECT
   Q_PROPERTY(bool EnterSelect READ GetEnterSelect WRITE SetEnterSelect)
   Q_PROPERTY(bool EnterOnFormNotActive READ GetEnterOnFormNotActive WRITE SetEnterOnFormNotActive)

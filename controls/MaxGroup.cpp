@@ -20,7 +20,7 @@ void Register(TPaletteList& palette) {
 }
 }  // namespace MaxGroup
 
-TMaxGroupBox::TMaxGroupBox(QWidget* parent) : QWidget(parent) {
+TMaxGroupBox::TMaxGroupBox(QWidget* parent) : TMaxControl(parent) {
   resize(185, 105);
   maxHeight_ = height();
 }
@@ -154,8 +154,6 @@ void TMaxGroupBox::mouseDoubleClickEvent(QMouseEvent* event) {
   }
   RaiseDblClick(this, event);
 }
-
-void TMaxGroupBox::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
 
 void TMaxGroupBox::mouseReleaseEvent(QMouseEvent* event) {
   // The release of a collapse press belongs to that press: no click, no OnMouseUp.

@@ -7,9 +7,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
+
 
 namespace MaxGroupTypes {
 Q_NAMESPACE
@@ -21,7 +20,7 @@ Q_ENUM_NS(TMaxGroupBoxStyle)
 
 using namespace MaxGroupTypes;
 
-class TMaxGroupBox : public QWidget, public TMouseEvents {
+class TMaxGroupBox : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
@@ -71,7 +70,6 @@ class TMaxGroupBox : public QWidget, public TMouseEvents {
   void changeEvent(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:

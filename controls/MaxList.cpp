@@ -43,7 +43,7 @@ class TMaxListDelegate : public QStyledItemDelegate {
   TMaxListBox* list_;
 };
 
-TMaxListBox::TMaxListBox(QWidget* parent) : QListWidget(parent) {
+TMaxListBox::TMaxListBox(QWidget* parent) : TMaxControl(parent) {
   setItemDelegate(new TMaxListDelegate(this));
   setUniformItemSizes(false);
   resize(121, 97);

@@ -7,10 +7,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "controls/Colors.h"
 #include "controls/Events.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
 class QPainter;
 class QStyleOptionViewItem;
@@ -34,7 +32,7 @@ using TDrawItemEvent =
     std::function<void(QObject* sender, int index, QPainter& canvas, const QRect& rect, bool selected)>;
 using TMeasureItemEvent = std::function<void(QObject* sender, int index, int& height)>;
 
-class TMaxListBox : public QListWidget, public TMouseEvents {
+class TMaxListBox : public TMaxControl<QListWidget> {
   Q_OBJECT
   Q_PROPERTY(QStringList Items READ GetItems WRITE SetItems)
   Q_PROPERTY(int ItemIndex READ GetItemIndex WRITE SetItemIndex)

@@ -37,7 +37,7 @@ bool ParseNumber(const QString& text, double& out) {
 }  // namespace
 
 TMaxNumberEdit::TMaxNumberEdit(QWidget* parent)
-    : QWidget(parent), edit_(new TMaxEdit(this)), upDown_(new TMaxUpDown(this)) {
+    : TMaxControl(parent), edit_(new TMaxEdit(this)), upDown_(new TMaxUpDown(this)) {
   resize(64, 20);
   setFocusProxy(edit_);
   edit_->SetNumberOnly(true);
@@ -191,9 +191,3 @@ void TMaxNumberEdit::resizeEvent(QResizeEvent* event) {
   upDown_->setGeometry(std::max(w - 15, 0), 0, 15, h);
 }
 
-void TMaxNumberEdit::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TMaxNumberEdit::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TMaxNumberEdit::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TMaxNumberEdit::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

@@ -5,15 +5,13 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
+#include "controls/MaxControl.h"
 #include "controls/MaxEdit.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
 #include "controls/PrintFormat.h"
 
 class TMaxUpDown;
 
-class TMaxNumberEdit : public QWidget, public TMouseEvents {
+class TMaxNumberEdit : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(double Position READ GetPosition WRITE FSetPosition)
   Q_PROPERTY(double Min READ GetMin WRITE SetMin)
@@ -86,10 +84,6 @@ class TMaxNumberEdit : public QWidget, public TMouseEvents {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   friend class TMaxUpDown;

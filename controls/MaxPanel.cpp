@@ -30,7 +30,7 @@ QRect Frame3D(QPainter& p, QRect r, const QColor& top, const QColor& bottom, int
 
 }  // namespace
 
-TMaxPanel::TMaxPanel(QWidget* parent) : QWidget(parent) { resize(185, 41); }
+TMaxPanel::TMaxPanel(QWidget* parent) : TMaxControl(parent) { resize(185, 41); }
 
 TMaxPanel::~TMaxPanel() {
   // A panel destroyed in the middle of a drag still owes the application its cursor.

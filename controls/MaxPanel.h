@@ -4,11 +4,10 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxPanel : public QWidget, public TMouseEvents {
+
+class TMaxPanel : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(MaxTypes::TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(MaxTypes::TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)

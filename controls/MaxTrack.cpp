@@ -11,7 +11,7 @@
 #include "controls/Events.h"
 #include "controls/Setter.h"
 
-TMaxTrack::TMaxTrack(QWidget* parent) : QWidget(parent) { resize(64, 13); }
+TMaxTrack::TMaxTrack(QWidget* parent) : TMaxControl(parent) { resize(64, 13); }
 
 // Against Max first, then Min. A NaN (from a script or a property editor) is taken as Min, so the
 // thumb and the stored value stay numbers.

@@ -3,11 +3,10 @@
 
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
 
-class TMaxTrack : public QWidget, public TMouseEvents {
+
+class TMaxTrack : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(float Min READ GetMin WRITE SetMin)
   Q_PROPERTY(float Max READ GetMax WRITE SetMax)

@@ -8,7 +8,8 @@ class QMouseEvent;
 // The mouse and click events every control of the family publishes, with the order in which they are
 // raised: a press raises OnMouseDown; a double press OnDblClick then OnMouseDown with ssDouble; a left
 // release raises OnClick first when the left press started inside and ends inside, then OnMouseUp.
-// Controls derive from it and forward their Qt mouse handlers to the Raise functions.
+// Controls derive from it through TMaxControl (MaxControl.h), which forwards the Qt mouse handlers to
+// the Raise functions.
 class TMouseEvents {
  public:
   TNotifyEvent OnClick;

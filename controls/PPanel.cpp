@@ -20,7 +20,7 @@ void Register(TPaletteList& palette) {
 // ---- TPaintPanel ---------------------------------------------------------------------------------
 
 TPaintPanel::TPaintPanel(QWidget* parent)
-    : QWidget(parent),
+    : TMaxControl(parent),
       horz_(std::make_unique<TMaxControlScrollBar>()),
       vert_(std::make_unique<TMaxControlScrollBar>()) {
   resize(185, 41);

@@ -7,15 +7,13 @@
 #include <QWidget>
 #include <memory>
 
-#include "controls/Colors.h"
+#include "controls/MaxControl.h"
 #include "controls/MaxControlScrollBar.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
 
 class QPainter;
 class QScrollBar;
 
-class TPaintPanel : public QWidget, public TMouseEvents {
+class TPaintPanel : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)

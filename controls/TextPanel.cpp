@@ -11,7 +11,7 @@
 
 // ---- TTextPanel ----------------------------------------------------------------------------------
 
-TTextPanel::TTextPanel(QWidget* parent) : QWidget(parent) { resize(96, 17); }
+TTextPanel::TTextPanel(QWidget* parent) : TMaxControl(parent) { resize(96, 17); }
 
 void TTextPanel::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
 
@@ -96,9 +96,3 @@ void TTextPanel::paintEvent(QPaintEvent*) {
   Paint(painter);
 }
 
-void TTextPanel::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TTextPanel::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TTextPanel::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TTextPanel::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

@@ -5,15 +5,14 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Colors.h"
-#include "controls/MaxTypes.h"
-#include "controls/MouseEvents.h"
+#include "controls/MaxControl.h"
+
 
 class QPainter;
 
 enum TTextPanelTextStyle { tptsHorizonal, tptsVertical };
 
-class TTextPanel : public QWidget, public TMouseEvents {
+class TTextPanel : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)
@@ -49,10 +48,6 @@ class TTextPanel : public QWidget, public TMouseEvents {
   virtual void PaintVerticalText(QPainter& painter);
 
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   int GetTextStyleInt() const { return textStyle_; }
