@@ -8,7 +8,6 @@
 #include <climits>
 
 #include "controls/Drawing.h"
-#include "controls/Setter.h"
 
 namespace {
 
@@ -30,24 +29,11 @@ QRect Frame3D(QPainter& p, QRect r, const QColor& top, const QColor& bottom, int
 
 }  // namespace
 
-TMaxPanel::TMaxPanel(QWidget* parent) : TMaxControl(parent) { resize(185, 41); }
+TMaxPanel::TMaxPanel(QWidget* parent) : TPanel(parent) { resize(185, 41); }
 
 TMaxPanel::~TMaxPanel() {
   // A panel destroyed in the middle of a drag still owes the application its cursor.
   if (dragging_) QGuiApplication::restoreOverrideCursor();
-}
-
-void TMaxPanel::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
-void TMaxPanel::SetBevelInner(TBevelCut v) { StoreChanged(this, bevelInner_, v); }
-void TMaxPanel::SetBevelOuter(TBevelCut v) { StoreChanged(this, bevelOuter_, v); }
-void TMaxPanel::SetBevelWidth(int v) { StoreChanged(this, bevelWidth_, std::max(1, v)); }
-void TMaxPanel::SetBorderWidth(int v) { StoreChanged(this, borderWidth_, std::max(0, v)); }
-void TMaxPanel::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
-void TMaxPanel::SetColor(TColor v) { StoreChanged(this, color_, v); }
-
-void TMaxPanel::SetBorderStyle(int v) {
-  if (v != bsNone && v != bsSingle) return;
-  StoreChanged(this, borderStyle_, static_cast<TBorderStyle>(v));
 }
 
 void TMaxPanel::paintEvent(QPaintEvent*) {
@@ -57,40 +43,25 @@ void TMaxPanel::paintEvent(QPaintEvent*) {
 
 void TMaxPanel::Paint(QPainter& p) {
   QRect r = rect();
-  if (borderStyle_ == bsSingle) r = Frame3D(p, r, Qt::black, Qt::black, 1);
+  if (GetBorderStyle() == bsSingle) r = Frame3D(p, r, Qt::black, Qt::black, 1);
   const QColor light = ToQColor(clBtnHighlight, this), shadow = ToQColor(clBtnShadow, this);
-  const QColor fill = ToQColor(color_, this);
-  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
-    const bool raised = bevelOuter_ == bvRaised;
-    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
+  const QColor fill = ToQColor(GetColor(), this);
+  if (GetBevelOuter() == bvRaised || GetBevelOuter() == bvLowered) {
+    const bool raised = GetBevelOuter() == bvRaised;
+    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, GetBevelWidth());
   }
-  r = Frame3D(p, r, fill, fill, borderWidth_);
-  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
-    const bool raised = bevelInner_ == bvRaised;
-    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
+  r = Frame3D(p, r, fill, fill, GetBorderWidth());
+  if (GetBevelInner() == bvRaised || GetBevelInner() == bvLowered) {
+    const bool raised = GetBevelInner() == bvRaised;
+    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, GetBevelWidth());
   }
   p.fillRect(r, fill);
-  if (caption_.isEmpty()) return;
-  const int h = alignment_ == taLeftJustify ? Qt::AlignLeft
-                : alignment_ == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+  if (GetCaption().isEmpty()) return;
+  const int h = GetAlignment() == taLeftJustify ? Qt::AlignLeft
+                : GetAlignment() == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
   p.setFont(font());
   p.setPen(palette().color(QPalette::WindowText));
-  p.drawText(r, h | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
-}
-
-void TMaxPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (OnResize) OnResize(this);
-}
-
-void TMaxPanel::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  if (OnEnter) OnEnter(this);
-}
-
-void TMaxPanel::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  if (OnExit) OnExit(this);
+  p.drawText(r, h | Qt::AlignVCenter | Qt::TextSingleLine, GetCaption());
 }
 
 void TMaxPanel::StartDrag(int y) {

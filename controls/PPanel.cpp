@@ -20,7 +20,7 @@ void Register(TPaletteList& palette) {
 // ---- TPaintPanel ---------------------------------------------------------------------------------
 
 TPaintPanel::TPaintPanel(QWidget* parent)
-    : TMaxControl(parent),
+    : TPanel(parent),
       horz_(std::make_unique<TMaxControlScrollBar>()),
       vert_(std::make_unique<TMaxControlScrollBar>()) {
   resize(185, 41);
@@ -56,18 +56,8 @@ void TPaintPanel::SetVertScrollBar(std::unique_ptr<TMaxControlScrollBar> bar) {
   vert_->SetWindow(this, 1);
 }
 
-void TPaintPanel::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
-void TPaintPanel::SetBevelInner(TBevelCut v) { StoreChanged(this, bevelInner_, v); }
-void TPaintPanel::SetBevelOuter(TBevelCut v) { StoreChanged(this, bevelOuter_, v); }
-void TPaintPanel::SetBevelWidth(int v) { StoreChanged(this, bevelWidth_, std::max(v, 1)); }
-void TPaintPanel::SetBorderWidth(int v) { StoreChanged(this, borderWidth_, std::max(v, 0)); }
-void TPaintPanel::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
-void TPaintPanel::SetColor(TColor v) { StoreChanged(this, color_, v); }
-
-// The frame width follows both, and the bars are laid out inside the frame.
-void TPaintPanel::SetBorderStyle(TBorderStyle v) {
-  if (StoreChanged(this, borderStyle_, v)) LayoutBars();
-}
+// The bars are laid out inside the frame, whose width follows the border style and Ctl3D.
+void TPaintPanel::FrameChanged() { LayoutBars(); }
 
 void TPaintPanel::SetCtl3D(bool v) {
   if (StoreChanged(this, ctl3D_, v)) LayoutBars();
@@ -75,7 +65,7 @@ void TPaintPanel::SetCtl3D(bool v) {
 
 // A single border is the sunken two-pixel edge with 3-D looks, one dark line without.
 int TPaintPanel::FrameWidth() const {
-  if (borderStyle_ != bsSingle) return 0;
+  if (GetBorderStyle() != bsSingle) return 0;
   return ctl3D_ ? 2 : 1;
 }
 
@@ -210,25 +200,25 @@ void Frame3D(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomR
 void TPaintPanel::Paint(QPainter& painter) {
   const QColor highlight = ToQColor(clBtnHighlight, this);
   const QColor shadow = ToQColor(clBtnShadow, this);
-  const QColor fill = ToQColor(color_, this);
+  const QColor fill = ToQColor(GetColor(), this);
   QRect r(QPoint(0, 0), ClientRect().size());
-  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
-    const bool raised = bevelOuter_ == bvRaised;
-    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  if (GetBevelOuter() == bvRaised || GetBevelOuter() == bvLowered) {
+    const bool raised = GetBevelOuter() == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, GetBevelWidth());
   }
-  Frame3D(painter, r, fill, fill, borderWidth_);
-  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
-    const bool raised = bevelInner_ == bvRaised;
-    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  Frame3D(painter, r, fill, fill, GetBorderWidth());
+  if (GetBevelInner() == bvRaised || GetBevelInner() == bvLowered) {
+    const bool raised = GetBevelInner() == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, GetBevelWidth());
   }
   painter.fillRect(r, fill);
-  if (!caption_.isEmpty()) {
+  if (!GetCaption().isEmpty()) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    const Qt::Alignment h = alignment_ == taLeftJustify    ? Qt::AlignLeft
-                            : alignment_ == taRightJustify ? Qt::AlignRight
+    const Qt::Alignment h = GetAlignment() == taLeftJustify    ? Qt::AlignLeft
+                            : GetAlignment() == taRightJustify ? Qt::AlignRight
                                                            : Qt::AlignHCenter;
-    painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), caption_);
+    painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), GetCaption());
   }
   if (OnPaint) {
     canvas_ = &painter;
@@ -261,19 +251,8 @@ void TPaintPanel::paintEvent(QPaintEvent*) {
 }
 
 void TPaintPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
   LayoutBars();
-  if (OnResize) OnResize(this);
-}
-
-void TPaintPanel::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  if (OnEnter) OnEnter(this);
-}
-
-void TPaintPanel::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  if (OnExit) OnExit(this);
+  TPanel::resizeEvent(event);
 }
 
 namespace {

@@ -3,27 +3,18 @@
 // (TextPanel.h).
 #pragma once
 
-#include <QString>
 #include <QWidget>
 #include <memory>
 
-#include "controls/MaxControl.h"
 #include "controls/MaxControlScrollBar.h"
+#include "controls/Panel.h"
 
 class QPainter;
 class QScrollBar;
 
-class TPaintPanel : public TMaxControl<QWidget> {
+class TPaintPanel : public TPanel {
   Q_OBJECT
-  Q_PROPERTY(TAlignment Alignment READ GetAlignment WRITE SetAlignment)
-  Q_PROPERTY(TBevelCut BevelInner READ GetBevelInner WRITE SetBevelInner)
-  Q_PROPERTY(TBevelCut BevelOuter READ GetBevelOuter WRITE SetBevelOuter)
-  Q_PROPERTY(int BevelWidth READ GetBevelWidth WRITE SetBevelWidth)
-  Q_PROPERTY(int BorderWidth READ GetBorderWidth WRITE SetBorderWidth)
-  Q_PROPERTY(TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)
   Q_PROPERTY(bool Ctl3D READ GetCtl3D WRITE SetCtl3D)
-  Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
-  Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
   Q_PROPERTY(TMaxControlScrollBar* HorzScrollBar READ GetHorzScrollBar)
   Q_PROPERTY(TMaxControlScrollBar* VertScrollBar READ GetVertScrollBar)
 
@@ -31,26 +22,8 @@ class TPaintPanel : public TMaxControl<QWidget> {
   explicit TPaintPanel(QWidget* parent = nullptr);
   ~TPaintPanel() override;
 
-  QSize sizeHint() const override { return {185, 41}; }
-
-  TAlignment GetAlignment() const { return alignment_; }
-  void SetAlignment(TAlignment v);
-  TBevelCut GetBevelInner() const { return bevelInner_; }
-  void SetBevelInner(TBevelCut v);
-  TBevelCut GetBevelOuter() const { return bevelOuter_; }
-  void SetBevelOuter(TBevelCut v);
-  int GetBevelWidth() const { return bevelWidth_; }
-  void SetBevelWidth(int v);
-  int GetBorderWidth() const { return borderWidth_; }
-  void SetBorderWidth(int v);
-  TBorderStyle GetBorderStyle() const { return borderStyle_; }
-  void SetBorderStyle(TBorderStyle v);
   bool GetCtl3D() const { return ctl3D_; }
   void SetCtl3D(bool v);
-  QString GetCaption() const { return caption_; }
-  void SetCaption(const QString& v);
-  TColor GetColor() const { return color_; }
-  void SetColor(TColor v);
 
   TMaxControlScrollBar* GetHorzScrollBar() const { return horz_.get(); }
   TMaxControlScrollBar* GetVertScrollBar() const { return vert_.get(); }
@@ -86,9 +59,6 @@ class TPaintPanel : public TMaxControl<QWidget> {
 
   TNotifyEvent OnPaint;
   TNotifyEvent OnScroll;
-  TNotifyEvent OnResize;
-  TNotifyEvent OnEnter;
-  TNotifyEvent OnExit;
 
  protected:
   // The panel's own painting (bevels, border, fill, caption), then OnPaint.
@@ -96,8 +66,7 @@ class TPaintPanel : public TMaxControl<QWidget> {
 
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
+  void FrameChanged() override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -111,15 +80,7 @@ class TPaintPanel : public TMaxControl<QWidget> {
   void BarAction(int bar, int action);
   QPoint ToClient(QPoint p) const;
 
-  TAlignment alignment_ = taCenter;
-  TBevelCut bevelInner_ = bvNone;
-  TBevelCut bevelOuter_ = bvRaised;
-  int bevelWidth_ = 1;
-  int borderWidth_ = 0;
-  TBorderStyle borderStyle_ = bsNone;
   bool ctl3D_ = true;
-  QString caption_;
-  TColor color_ = clBtnFace;
 
   std::unique_ptr<TMaxControlScrollBar> horz_;
   std::unique_ptr<TMaxControlScrollBar> vert_;
