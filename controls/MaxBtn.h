@@ -10,7 +10,6 @@
 
 #include "controls/MaxControl.h"
 
-
 namespace MaxBtnTypes {
 Q_NAMESPACE
 

@@ -6,7 +6,6 @@
 
 #include "controls/MaxControl.h"
 
-
 class TMaxCheck : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(bool Checked READ GetChecked WRITE SetChecked)

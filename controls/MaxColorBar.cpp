@@ -21,7 +21,6 @@ void TMaxColorBar::SetBarStyle(TMaxColorBarStyle v) {
 
 void TMaxColorBar::SetCursorSize(int v) { StoreChanged(this, cursorSize_, v); }
 
-// These three raise OnChange changed or not: the colour panel refreshes its edits from it.
 void TMaxColorBar::SetMinColor(TColor c) {
   StoreChanged(this, minColor_, c);
   if (OnChange) OnChange(this);

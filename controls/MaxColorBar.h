@@ -6,7 +6,6 @@
 
 #include "controls/MaxControl.h"
 
-
 enum TMaxColorBarStyle { mbctHorizonal, mbctVertical };
 
 class TMaxColorBar : public TMaxControl<QWidget> {

@@ -6,7 +6,6 @@
 
 #include "controls/MaxControl.h"
 
-
 class TMaxControlBox : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)

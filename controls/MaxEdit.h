@@ -8,7 +8,6 @@
 
 #include "controls/MaxControl.h"
 
-
 class TMaxEdit : public TMaxControl<QLineEdit> {
   Q_OBJECT
   Q_PROPERTY(bool EnterSelect READ GetEnterSelect WRITE SetEnterSelect)

@@ -9,7 +9,6 @@
 
 #include "controls/MaxControl.h"
 
-
 namespace MaxGroupTypes {
 Q_NAMESPACE
 

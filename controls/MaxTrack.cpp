@@ -24,7 +24,6 @@ float TMaxTrack::Clamp(float v) const {
 
 void TMaxTrack::SetPosition(float v) { StoreChanged(this, position_, Clamp(v)); }
 
-// OnChange changed or not: every step of a drag reports the thumb.
 void TMaxTrack::ChangePosition(float v) {
   StoreChanged(this, position_, Clamp(v));
   if (OnChange) OnChange(this);

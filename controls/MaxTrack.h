@@ -5,7 +5,6 @@
 
 #include "controls/MaxControl.h"
 
-
 class TMaxTrack : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(float Min READ GetMin WRITE SetMin)

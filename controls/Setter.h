@@ -6,9 +6,10 @@
 //     if (StoreChanged(this, checked_, v) && OnChange) OnChange(this);
 //   }
 //
-// Three setters raise OnChange without a change, because the controls built on them count on it:
-// TMaxColorBar's SetMinColor, SetMaxColor and SetPosition (the colour panel refreshes its edits
-// from the bar's OnChange), and TMaxTrack's Position writer (every drag step reports the thumb).
+// The family raises an event without a change in four setters only, because what is built on them
+// counts on it: TMaxColorBar's SetMinColor, SetMaxColor and SetPosition (the colour panel refreshes
+// its edits from the bar's OnChange) and TMaxTrack's Position writer (every step of a drag reports
+// the thumb).
 #pragma once
 
 #include <QWidget>

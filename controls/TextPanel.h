@@ -7,7 +7,6 @@
 
 #include "controls/MaxControl.h"
 
-
 class QPainter;
 
 enum TTextPanelTextStyle { tptsHorizonal, tptsVertical };
