@@ -1,9 +1,6 @@
 #include "controls/MaxColor.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPolygon>
-#include <QVariant>
+#include <QString>
 #include <algorithm>
 #include <cmath>
 

@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QVariant>
 #include <algorithm>
 #include <cmath>
 #include <numbers>

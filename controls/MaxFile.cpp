@@ -1,16 +1,6 @@
 #include "controls/MaxFile.h"
 
-#include <QAbstractItemView>
-#include <QApplication>
-#include <QItemSelectionModel>
-#include <QLineEdit>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QLabel>
-#include <QPushButton>
-#include <QTimer>
-#include <QVBoxLayout>
 
 #include "controls/FileDialogHelpers.h"
 #include "controls/Palette.h"
