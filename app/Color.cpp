@@ -2,7 +2,7 @@
 
 #include <QPushButton>
 
-#include "controls/MaxColor.h"
+#include "controls/MaxColorPanel.h"
 
 TDlgColor::TDlgColor(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromUtf8("色の設定"));

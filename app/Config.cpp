@@ -7,7 +7,7 @@
 #include "app/Application.h"
 #include "app/Color.h"
 #include "app/Main.h"
-#include "controls/MaxFile.h"
+#include "controls/MaxFolderDialog.h"
 #include "controls/PPanel.h"
 
 TDlgConfig::TDlgConfig(QWidget* parent) : QDialog(parent) {

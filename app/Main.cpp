@@ -19,6 +19,7 @@
 #include "app/Application.h"
 #include "app/Config.h"
 #include "app/NewFolder.h"
+#include "controls/Colors.h"
 #include "controls/PPanel.h"
 #include "platform/FileSystem.h"
 #include "platform/Sjis.h"

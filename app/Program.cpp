@@ -5,7 +5,7 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
-#include "controls/Types.h"
+#include "controls/Fonts.h"
 #include "platform/CommandLine.h"
 
 int main(int argc, char** argv) {

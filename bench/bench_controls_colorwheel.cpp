@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "controls/MaxColor.h"
+#include "controls/Colors.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
 
 static void BM_WheelBuild(benchmark::State& state) {
   const int side = static_cast<int>(state.range(0));

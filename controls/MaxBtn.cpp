@@ -6,6 +6,11 @@
 #include <QPixmap>
 #include <algorithm>
 
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Palette.h"
+#include "controls/Setter.h"
+
 namespace MaxBtn {
 void Register(TPaletteList& palette) {
   RegisterComponents(palette, QStringLiteral("MAX"), {"TMaxButton", "TMaxCheck", "TMaxTrack"});
@@ -47,39 +52,20 @@ void Text(QPainter& p, const QRect& r, int flags, const QString& text, const QCo
 
 }  // namespace
 
-TMaxButton::TMaxButton(QWidget* parent) : QWidget(parent) { resize(64, 16); }
+TMaxButton::TMaxButton(QWidget* parent) : TMaxControl(parent) { resize(64, 16); }
 
-void TMaxButton::SetAlignment(TAlignment v) {
-  if (v == alignment_) return;
-  alignment_ = v;
-  update();
-}
+void TMaxButton::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
 
-void TMaxButton::SetStyle(TMaxButtonStyle v) {
-  if (v == style_) return;
-  style_ = v;
-  update();
-}
+void TMaxButton::SetStyle(TMaxButtonStyle v) { StoreChanged(this, style_, v); }
 
-void TMaxButton::SetCaption(const QString& v) {
-  if (v == caption_) return;
-  caption_ = v;
-  update();
-}
+void TMaxButton::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
 
-void TMaxButton::SetCaption2(const QString& v) {
-  caption2_ = v;
-  update();
-}
+void TMaxButton::SetCaption2(const QString& v) { StoreChanged(this, caption2_, v); }
 
-void TMaxButton::SetColor(TColor v) {
-  color_ = v;
-  update();
-}
+void TMaxButton::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TMaxButton::SetGlyph(const QImage* glyph) {
-  glyph_ = glyph ? glyph->copy() : QImage();
-  update();
+  StoreChanged(this, glyph_, glyph ? glyph->copy() : QImage());
 }
 
 void TMaxButton::SetGlyphPixmap(const QPixmap& glyph) {
@@ -117,7 +103,7 @@ void TMaxButton::SetDown(bool v) {
     UpdateExclusive();
   } else {
     state_ = State::Up;
-    repaint();
+    update();
   }
 }
 

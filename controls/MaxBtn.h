@@ -1,6 +1,6 @@
 // Unit MaxBtn: TMaxButton, a flat push or toggle button with three looks, an optional glyph and a
-// second caption at its right end; TMaxCheck, a check box; TMaxTrack, a small horizontal slider over
-// a single-precision range. All three are drawn in the palette's 3-D colours.
+// second caption at its right end, drawn in the palette's 3-D colours. The unit's check box and track
+// bar are TMaxCheck (MaxCheck.h) and TMaxTrack (MaxTrack.h).
 #pragma once
 
 #include <QImage>
@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "controls/Types.h"
+#include "controls/MaxControl.h"
 
 namespace MaxBtnTypes {
 Q_NAMESPACE
@@ -20,7 +20,7 @@ Q_ENUM_NS(TMaxButtonStyle)
 
 using namespace MaxBtnTypes;
 
-class TMaxButton : public QWidget, public TMouseEvents {
+class TMaxButton : public TMaxControl<QWidget> {
   Q_OBJECT
   Q_PROPERTY(MaxTypes::TAlignment Alignment READ GetAlignment WRITE SetAlignment)
   Q_PROPERTY(bool AllowAllUp READ GetAllowAllUp WRITE SetAllowAllUp)
@@ -98,99 +98,4 @@ class TMaxButton : public QWidget, public TMouseEvents {
   TMaxButtonStyle style_ = mbsDefault;
   State state_ = State::Up;
   bool dragging_ = false;
-};
-
-class TMaxCheck : public QWidget, public TMouseEvents {
-  Q_OBJECT
-  Q_PROPERTY(bool Checked READ GetChecked WRITE SetChecked)
-  Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
-  Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
-
- public:
-  explicit TMaxCheck(QWidget* parent = nullptr);
-
-  QSize sizeHint() const override { return {64, 13}; }
-
-  bool GetChecked() const { return checked_; }
-  void SetChecked(bool v);
-  QString GetCaption() const { return caption_; }
-  void SetCaption(const QString& v);
-  TColor GetColor() const { return color_; }
-  void SetColor(TColor v);
-
-  // A left click released inside: clears the pressed state, inverts Checked, raises OnClick.
-  virtual void Click();
-
-  TNotifyEvent OnChange;
-
- protected:
-  virtual void Paint(QPainter& painter);
-  void paintEvent(QPaintEvent* event) override;
-  void changeEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
- private:
-  void Press(const QMouseEvent* event);
-  void PaintMark(QPainter& painter, int size, bool greyed);
-
-  bool checked_ = false;
-  QString caption_;
-  TColor color_ = clBtnFace;
-  bool pressed_ = false;
-  bool inside_ = false;
-};
-
-class TMaxTrack : public QWidget, public TMouseEvents {
-  Q_OBJECT
-  Q_PROPERTY(float Min READ GetMin WRITE SetMin)
-  Q_PROPERTY(float Max READ GetMax WRITE SetMax)
-  Q_PROPERTY(float Position READ GetPosition WRITE ChangePosition)
-  Q_PROPERTY(TColor Color READ GetColor WRITE SetColor)
-
- public:
-  explicit TMaxTrack(QWidget* parent = nullptr);
-
-  QSize sizeHint() const override { return {64, 13}; }
-
-  float GetMin() const { return min_; }
-  // Raises Max to x when needed; moves the position up to x when it lies below.
-  void SetMin(float x);
-  float GetMax() const { return max_; }
-  // Lowers Min to x when needed; moves the position down to x when it lies above.
-  void SetMax(float x);
-  float GetPosition() const { return position_; }
-  // Clamps to [Min, Max] and repaints at once, without OnChange.
-  void SetPosition(float v);
-  // The Position property's writer: the same clamp and repaint, then OnChange.
-  void ChangePosition(float v);
-  TColor GetColor() const { return color_; }
-  void SetColor(TColor v);
-
-  // Left edge of the thumb in pixels, 0 when the range is empty.
-  int ThumbX() const;
-
-  virtual void Click();
-
-  TNotifyEvent OnChange;
-
- protected:
-  virtual void Paint(QPainter& painter);
-  void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-
- private:
-  float Clamp(float v) const;
-  void Track(int x);
-
-  float min_ = 0.0f;
-  float max_ = 1.0f;
-  float position_ = 0.0f;
-  TColor color_ = clBtnFace;
-  bool leftPressed_ = false;
 };

@@ -1,29 +1,24 @@
 // TMaxCheck of unit MaxBtn.
+#include "controls/MaxCheck.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "controls/MaxBtn.h"
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Fonts.h"
+#include "controls/Setter.h"
 
-TMaxCheck::TMaxCheck(QWidget* parent) : QWidget(parent) { resize(64, 13); }
+TMaxCheck::TMaxCheck(QWidget* parent) : TMaxControl(parent) { resize(64, 13); }
 
 void TMaxCheck::SetChecked(bool v) {
-  if (v == checked_) return;
-  checked_ = v;
-  update();
-  if (OnChange) OnChange(this);
+  if (StoreChanged(this, checked_, v) && OnChange) OnChange(this);
 }
 
-void TMaxCheck::SetCaption(const QString& v) {
-  if (v == caption_) return;
-  caption_ = v;
-  update();
-}
+void TMaxCheck::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
 
-void TMaxCheck::SetColor(TColor v) {
-  color_ = v;
-  update();
-}
+void TMaxCheck::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TMaxCheck::Click() {
   pressed_ = false;

@@ -1,12 +1,16 @@
 // TMaxColorPanel, the composite colour picker of unit MaxColor.
+#include "controls/MaxColorPanel.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
-#include "controls/MaxColor.h"
-#include "controls/MaxEdit.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxNumberEdit.h"
+#include "controls/Setter.h"
 
 // The colour swatch: a paint box whose painting the panel does.
 class TMaxColorPanelSwatch : public QWidget {
@@ -39,7 +43,7 @@ constexpr UnitSetup Units[2] = {
 }  // namespace
 
 TMaxColorPanel::TMaxColorPanel(QWidget* parent)
-    : QWidget(parent),
+    : TMaxControl(parent),
       circle_(new TMaxColorCircle(this)),
       swatch_(new TMaxColorPanelSwatch(this)),
       comboUnit_(new QComboBox(this)),
@@ -80,8 +84,7 @@ TMaxColorPanel::TMaxColorPanel(QWidget* parent)
 QWidget* TMaxColorPanel::PaintBoxColor() const { return swatch_; }
 
 void TMaxColorPanel::SetControlColor(TColor c) {
-  color_ = c;
-  update();
+  if (!StoreChanged(this, color_, c)) return;
   // The wheel takes the panel's colour around it.
   circle_->UpdateColor();
 }
@@ -199,9 +202,3 @@ void TMaxColorPanel::FPaintBoxColorPaint(QPainter& painter) {
   painter.fillRect(swatch_->rect(), ToQColor(GetColor()));
 }
 
-void TMaxColorPanel::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TMaxColorPanel::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TMaxColorPanel::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TMaxColorPanel::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}

@@ -1,11 +1,18 @@
+// TMaxGroupBox of unit MaxGroup.
 #include "controls/MaxGroup.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
+#include <QPolygon>
+#include <QRegion>
 #include <algorithm>
-#include <climits>
+
+#include "controls/Drawing.h"
+#include "controls/Fonts.h"
+#include "controls/Palette.h"
+#include "controls/Setter.h"
 
 namespace MaxGroup {
 void Register(TPaletteList& palette) {
@@ -13,189 +20,228 @@ void Register(TPaletteList& palette) {
 }
 }  // namespace MaxGroup
 
-// ---- TMaxControlBox ------------------------------------------------------------------------------
-
-TMaxControlBox::TMaxControlBox(QWidget* parent) : QWidget(parent) {
-  // No background of its own: the parent's pixels show through wherever no child covers them.
-  setAutoFillBackground(false);
-  resize(64, 64);
+TMaxGroupBox::TMaxGroupBox(QWidget* parent) : TMaxControl(parent) {
+  resize(185, 105);
+  maxHeight_ = height();
 }
 
-void TMaxControlBox::paintEvent(QPaintEvent*) {}
+void TMaxGroupBox::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
 
-void TMaxControlBox::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (OnResize) OnResize(this);
-}
+void TMaxGroupBox::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
-void TMaxControlBox::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  if (OnEnter) OnEnter(this);
-}
-
-void TMaxControlBox::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  if (OnExit) OnExit(this);
-}
-
-void TMaxControlBox::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TMaxControlBox::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TMaxControlBox::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TMaxControlBox::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}
-
-// ---- TMaxPanel -----------------------------------------------------------------------------------
-
-namespace {
-
-// `width` nested frames inside `r` (right and bottom exclusive): top and left in `top`, bottom and
-// right in `bottom`, the top-right and bottom-left corners going to `bottom`. Returns what is left.
-QRect Frame3D(QPainter& p, QRect r, const QColor& top, const QColor& bottom, int width) {
-  for (; width > 0 && r.width() > 0 && r.height() > 0; --width) {
-    const int l = r.left(), t = r.top(), rr = r.right(), b = r.bottom();
-    p.setPen(top);
-    DrawLine(p, l, b, l, t);
-    DrawLine(p, l, t, rr, t);
-    p.setPen(bottom);
-    DrawLine(p, rr, t, rr, b);
-    DrawLine(p, rr, b, l - 1, b);
-    r.adjust(1, 1, -1, -1);
-  }
-  return r;
-}
-
-}  // namespace
-
-TMaxPanel::TMaxPanel(QWidget* parent) : QWidget(parent) { resize(185, 41); }
-
-TMaxPanel::~TMaxPanel() {
-  // A panel destroyed in the middle of a drag still owes the application its cursor.
-  if (dragging_) QGuiApplication::restoreOverrideCursor();
-}
-
-void TMaxPanel::SetAlignment(TAlignment v) { alignment_ = v; update(); }
-void TMaxPanel::SetBevelInner(TBevelCut v) { bevelInner_ = v; update(); }
-void TMaxPanel::SetBevelOuter(TBevelCut v) { bevelOuter_ = v; update(); }
-void TMaxPanel::SetBevelWidth(int v) { bevelWidth_ = std::max(1, v); update(); }
-void TMaxPanel::SetBorderWidth(int v) { borderWidth_ = std::max(0, v); update(); }
-void TMaxPanel::SetCaption(const QString& v) { caption_ = v; update(); }
-void TMaxPanel::SetColor(TColor v) { color_ = v; update(); }
-
-void TMaxPanel::SetBorderStyle(int v) {
-  if (v != bsNone && v != bsSingle) return;
-  borderStyle_ = static_cast<TBorderStyle>(v);
+void TMaxGroupBox::SetStyle(TMaxGroupBoxStyle v) {
+  if (v == style_) return;
+  style_ = v;
+  UpdateHitArea();
   update();
 }
 
-void TMaxPanel::paintEvent(QPaintEvent*) {
+// Collapsed, the box is its caption strip: the character height plus 2 (Font.Height is negative).
+void TMaxGroupBox::SetMinimized(bool v) {
+  if (v == minimized_) return;
+  minimized_ = v;
+  if (v) {
+    maxHeight_ = height();
+    resize(width(), 2 - FontHeight(font()));
+  } else {
+    resize(width(), maxHeight_);
+  }
+  // A hidden box gets its resize event only when shown; the chain below must follow now.
+  if (!isVisible()) {
+    UpdateChildPanel();
+    UpdateNextGroup();
+  }
+}
+
+void TMaxGroupBox::SetMaxHeight(int v) {
+  maxHeight_ = v;
+  if (!minimized_) resize(width(), std::max(0, v));
+}
+
+void TMaxGroupBox::SetChildPanel(QWidget* c) {
+  if (c && c->parentWidget() != this) return;
+  childPanel_ = c;
+}
+
+void TMaxGroupBox::SetNextGroup(QWidget* c) {
+  if (c) {
+    if (c == this || c->parentWidget() != parentWidget()) return;
+    for (QWidget* link = c; link;) {
+      auto* box = qobject_cast<TMaxGroupBox*>(link);
+      if (!box) break;
+      link = box->nextGroup_;
+      if (link == this) return;
+    }
+  }
+  nextGroup_ = c;
+  UpdateNextGroup();
+}
+
+void TMaxGroupBox::SetNextOffset(int v) {
+  nextOffset_ = v;
+  UpdateNextGroup();
+}
+
+void TMaxGroupBox::UpdateChildPanel() {
+  if (!childPanel_) return;
+  const int h = FontHeight(font());
+  childPanel_->setGeometry(2, -h, std::max(0, width() - 4), std::max(0, h + maxHeight_ - 2));
+  childPanel_->setVisible(!minimized_);
+}
+
+void TMaxGroupBox::UpdateNextGroup() {
+  if (!nextGroup_ || nextGroup_->parentWidget() != parentWidget()) return;
+  nextGroup_->move(nextGroup_->x(), y() + height() + nextOffset_);
+  // A hidden box hears of its move only when shown; pass the restack on now.
+  if (auto* next = qobject_cast<TMaxGroupBox*>(nextGroup_.data()); next && !next->isVisible()) {
+    next->UpdateNextGroup();
+  }
+}
+
+void TMaxGroupBox::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (!minimized_) maxHeight_ = height();
+  UpdateChildPanel();
+  UpdateNextGroup();
+  UpdateHitArea();
+  update();
+}
+
+void TMaxGroupBox::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  UpdateNextGroup();
+}
+
+void TMaxGroupBox::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange) update();
+  if (event->type() == QEvent::FontChange) {
+    UpdateHitArea();
+    update();
+  }
+  QWidget::changeEvent(event);
+}
+
+// The alias look's caption tab ends in a slanted edge; right of it the box lets clicks through to
+// whatever lies below: the points with W - x + y < 2 - Font.Height.
+void TMaxGroupBox::UpdateHitArea() {
+  if (style_ != mgbAlias) {
+    clearMask();
+    return;
+  }
+  const int w = width(), h = FontHeight(font());
+  QRegion area(rect());
+  for (int y = 0; y <= -h && y < height(); ++y) {
+    const int first = std::max(0, w + y + h - 1);
+    if (first < w) area -= QRegion(first, y, w - first, 1);
+  }
+  setMask(area);
+}
+
+void TMaxGroupBox::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && event->position().y() < kCaptionStrip) {
+    captionPress_ = true;
+    SetMinimized(!minimized_);
+    return;
+  }
+  RaiseMouseDown(this, event);
+}
+
+void TMaxGroupBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && event->position().y() < kCaptionStrip) {
+    captionPress_ = true;
+    SetMinimized(!minimized_);
+    return;
+  }
+  RaiseDblClick(this, event);
+}
+
+void TMaxGroupBox::mouseReleaseEvent(QMouseEvent* event) {
+  // The release of a collapse press belongs to that press: no click, no OnMouseUp.
+  if (captionPress_ && event->button() == Qt::LeftButton) {
+    captionPress_ = false;
+    return;
+  }
+  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
+}
+
+void TMaxGroupBox::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   Paint(painter);
 }
 
-void TMaxPanel::Paint(QPainter& p) {
-  QRect r = rect();
-  if (borderStyle_ == bsSingle) r = Frame3D(p, r, Qt::black, Qt::black, 1);
-  const QColor light = ToQColor(clBtnHighlight, this), shadow = ToQColor(clBtnShadow, this);
-  const QColor fill = ToQColor(color_, this);
-  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
-    const bool raised = bevelOuter_ == bvRaised;
-    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
-  }
-  r = Frame3D(p, r, fill, fill, borderWidth_);
-  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
-    const bool raised = bevelInner_ == bvRaised;
-    r = Frame3D(p, r, raised ? light : shadow, raised ? shadow : light, bevelWidth_);
-  }
-  p.fillRect(r, fill);
-  if (caption_.isEmpty()) return;
-  const int h = alignment_ == taLeftJustify ? Qt::AlignLeft
-                : alignment_ == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+void TMaxGroupBox::Paint(QPainter& p) {
+  p.fillRect(rect(), ToQColor(color_, this));
   p.setFont(font());
-  p.setPen(palette().color(QPalette::WindowText));
-  p.drawText(r, h | Qt::AlignVCenter | Qt::TextSingleLine, caption_);
-}
-
-void TMaxPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  if (OnResize) OnResize(this);
-}
-
-void TMaxPanel::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  if (OnEnter) OnEnter(this);
-}
-
-void TMaxPanel::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  if (OnExit) OnExit(this);
-}
-
-void TMaxPanel::StartDrag(int y) {
-  lastY_ = y;
-  if (dragging_) return;
-  dragging_ = true;
-  // The override stack keeps whatever cursor was shown before, and gives it back on release.
-  QGuiApplication::setOverrideCursor(QCursor(Qt::SizeVerCursor));
-}
-
-void TMaxPanel::EndDrag() {
-  if (!dragging_) return;
-  dragging_ = false;
-  QGuiApplication::restoreOverrideCursor();
-}
-
-// The content follows the pointer until the topmost child's top reaches 8 (moving down) or the
-// lowest child's bottom reaches 8 above the panel's bottom (moving up).
-void TMaxPanel::DragTo(int y) {
-  const int dy = lastY_ - y;
-  const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-  int step = 0;
-  if (y > lastY_) {
-    int d = 0;
-    for (const QWidget* c : children) d = std::min(d, c->y() - 8);
-    step = std::max(d, dy);
-  } else if (y < lastY_) {
-    int d = 0;
-    for (const QWidget* c : children) d = std::max(d, c->y() + c->height() - height() + 8);
-    step = std::min(dy, d);
+  if (style_ == mgbAlias) {
+    PaintAlias(p);
+  } else {
+    PaintDefault(p);
   }
-  if (step != 0) {
-    for (QWidget* c : children) {
-      if (!c->isWindow()) c->move(c->x(), c->y() - step);
-    }
+}
+
+namespace {
+
+void Outline(QPainter& p, const QColor& c, int l, int t, int r, int b) {
+  p.setPen(c);
+  DrawLine(p, l, t, r - 1, t);
+  DrawLine(p, r - 1, t, r - 1, b - 1);
+  DrawLine(p, r - 1, b - 1, l, b - 1);
+  DrawLine(p, l, b - 1, l, t);
+}
+
+void Caption(QPainter& p, const QRect& r, const QString& text, const QColor& c, const QColor* back) {
+  if (text.isEmpty() || r.isEmpty()) return;
+  p.save();
+  // Clipped across only: a face taller than its nominal pixel height keeps its descenders.
+  p.setClipRect(QRect(r.left(), 0, r.width(), r.bottom() + 8), Qt::IntersectClip);
+  p.setPen(c);
+  if (back) {
+    p.setBackgroundMode(Qt::OpaqueMode);
+    p.setBackground(*back);
   }
-  lastY_ = y;
+  p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+  p.restore();
 }
 
-void TMaxPanel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) StartDrag(event->position().toPoint().y());
-  RaiseMouseDown(this, event);
+}  // namespace
+
+void TMaxGroupBox::PaintDefault(QPainter& p) {
+  const int w = width(), hgt = height(), t = -FontHeight(font()) / 2;
+  const QColor light = ToQColor(clBtnHighlight, this), shadow = ToQColor(clBtnShadow, this);
+  const QColor dark = ToQColor(cl3DDkShadow, this);
+  Outline(p, light, 1, t, w, hgt);
+  Outline(p, shadow, 0, t - 1, w - 1, hgt - 1);
+  // Collapse box: a minus, with a vertical stroke making it a plus while collapsed.
+  p.fillRect(RectLTRB(8, t - 4, 17, t + 5), light);
+  Outline(p, dark, 8, t - 4, 17, t + 5);
+  p.setPen(dark);
+  DrawLine(p, 10, t, 15, t);
+  if (minimized_) DrawLine(p, 12, t - 2, 12, t + 2);
+  const QRect r = RectLTRB(18, 0, w - 4, -FontHeight(font()));
+  if (isEnabled()) {
+    const QColor back = ToQColor(color_, this);
+    Caption(p, r, caption_, palette().color(QPalette::WindowText), &back);
+    return;
+  }
+  Caption(p, r.translated(1, 1), caption_, light, nullptr);
+  Caption(p, r, caption_, shadow, nullptr);
 }
 
-void TMaxPanel::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) StartDrag(event->position().toPoint().y());
-  RaiseDblClick(this, event);
-}
-
-void TMaxPanel::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_) DragTo(event->position().toPoint().y());
-  RaiseMouseMove(this, event);
-}
-
-// Hidden or disabled in the middle of a drag, the panel never sees the release: end the drag now so
-// that the cursor does not stay a resize arrow.
-void TMaxPanel::hideEvent(QHideEvent* event) {
-  EndDrag();
-  QWidget::hideEvent(event);
-}
-
-void TMaxPanel::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::EnabledChange && !isEnabled()) EndDrag();
-  QWidget::changeEvent(event);
-}
-
-void TMaxPanel::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) EndDrag();
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
+void TMaxGroupBox::PaintAlias(QPainter& p) {
+  const int w = width(), hgt = height(), h = FontHeight(font());
+  const QColor light = ToQColor(clBtnHighlight, this), shadow = ToQColor(clBtnShadow, this);
+  Outline(p, light, 1, 1 - h, w, hgt);
+  Outline(p, shadow, 0, -h, w - 1, hgt - 1);
+  const QColor tab = ToQColor(clActiveCaption, this);
+  p.setPen(tab);
+  p.setBrush(tab);
+  p.drawPolygon(QPolygon({QPoint(0, 0), QPoint(w + h - 2, 0), QPoint(w - 1, 1 - h), QPoint(0, 1 - h)}));
+  p.setBrush(Qt::NoBrush);
+  const QRect r = RectLTRB(3, 1, w + h - 2, -h);
+  if (isEnabled()) {
+    Caption(p, r, caption_, palette().color(QPalette::Active, QPalette::HighlightedText), nullptr);
+    return;
+  }
+  Caption(p, r.translated(1, 1), caption_, light, nullptr);
+  Caption(p, r, caption_, shadow, nullptr);
 }

@@ -9,6 +9,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Palette.h"
+
 namespace MaxList {
 void Register(TPaletteList& palette) { RegisterComponents(palette, QStringLiteral("MAX"), {"TMaxListBox"}); }
 }  // namespace MaxList
@@ -39,7 +43,7 @@ class TMaxListDelegate : public QStyledItemDelegate {
   TMaxListBox* list_;
 };
 
-TMaxListBox::TMaxListBox(QWidget* parent) : QListWidget(parent) {
+TMaxListBox::TMaxListBox(QWidget* parent) : TMaxControl(parent) {
   setItemDelegate(new TMaxListDelegate(this));
   setUniformItemSizes(false);
   resize(121, 97);
@@ -98,10 +102,11 @@ void TMaxListBox::SetLeftMargin(int v) {
   if (v == leftMargin_) return;
   leftMargin_ = std::max(0, v);
   doItemsLayout();
-  viewport()->repaint();
+  viewport()->update();
 }
 
 void TMaxListBox::SetMarginColor(TColor v) {
+  if (v == marginColor_) return;
   marginColor_ = v;
   viewport()->update();
 }

@@ -7,7 +7,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "controls/Types.h"
+#include "controls/Events.h"
+#include "controls/MaxControl.h"
 
 class QPainter;
 class QStyleOptionViewItem;
@@ -31,7 +32,7 @@ using TDrawItemEvent =
     std::function<void(QObject* sender, int index, QPainter& canvas, const QRect& rect, bool selected)>;
 using TMeasureItemEvent = std::function<void(QObject* sender, int index, int& height)>;
 
-class TMaxListBox : public QListWidget, public TMouseEvents {
+class TMaxListBox : public TMaxControl<QListWidget> {
   Q_OBJECT
   Q_PROPERTY(QStringList Items READ GetItems WRITE SetItems)
   Q_PROPERTY(int ItemIndex READ GetItemIndex WRITE SetItemIndex)

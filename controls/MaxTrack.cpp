@@ -1,13 +1,17 @@
 // TMaxTrack of unit MaxBtn.
+#include "controls/MaxTrack.h"
+
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "controls/MaxBtn.h"
+#include "controls/Drawing.h"
+#include "controls/Events.h"
+#include "controls/Setter.h"
 
-TMaxTrack::TMaxTrack(QWidget* parent) : QWidget(parent) { resize(64, 13); }
+TMaxTrack::TMaxTrack(QWidget* parent) : TMaxControl(parent) { resize(64, 13); }
 
 // Against Max first, then Min. A NaN (from a script or a property editor) is taken as Min, so the
 // thumb and the stored value stay numbers.
@@ -18,15 +22,11 @@ float TMaxTrack::Clamp(float v) const {
   return v;
 }
 
-void TMaxTrack::SetPosition(float v) {
-  position_ = Clamp(v);
-  repaint();
-}
+void TMaxTrack::SetPosition(float v) { StoreChanged(this, position_, Clamp(v)); }
 
 void TMaxTrack::ChangePosition(float v) {
-  position_ = Clamp(v);
+  StoreChanged(this, position_, Clamp(v));
   if (OnChange) OnChange(this);
-  repaint();
 }
 
 void TMaxTrack::SetMax(float x) {
@@ -36,7 +36,7 @@ void TMaxTrack::SetMax(float x) {
   if (x < position_) {
     SetPosition(x);
   } else {
-    repaint();
+    update();
   }
 }
 
@@ -45,16 +45,13 @@ void TMaxTrack::SetMin(float x) {
   if (max_ < x) max_ = x;
   min_ = x;
   if (x <= position_) {
-    repaint();
+    update();
   } else {
     SetPosition(x);
   }
 }
 
-void TMaxTrack::SetColor(TColor v) {
-  color_ = v;
-  update();
-}
+void TMaxTrack::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TMaxTrack::Click() {
   if (OnClick) OnClick(this);

@@ -7,109 +7,20 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "controls/Drawing.h"
+#include "controls/Palette.h"
+#include "controls/Setter.h"
+
 namespace PPanel {
 void Register(TPaletteList& palette) {
   RegisterComponents(palette, QStringLiteral("MAX"), {"TPaintPanel", "TTextPanel"});
 }
 }  // namespace PPanel
 
-// ---- TMaxControlScrollBar ------------------------------------------------------------------------
-
-TMaxControlScrollBar::TMaxControlScrollBar(QObject* parent) : QObject(parent) {}
-
-int TMaxControlScrollBar::GetMin() {
-  if (Live()) min_ = window_->GetScrollInfo(bar_).Min;
-  return min_;
-}
-
-int TMaxControlScrollBar::GetMax() {
-  if (Live()) max_ = window_->GetScrollInfo(bar_).Max;
-  return max_;
-}
-
-unsigned TMaxControlScrollBar::GetPage() {
-  if (Live()) page_ = window_->GetScrollInfo(bar_).Page;
-  return page_;
-}
-
-int TMaxControlScrollBar::GetPosition() {
-  if (Live()) position_ = window_->GetScrollInfo(bar_).Pos;
-  return position_;
-}
-
-void TMaxControlScrollBar::ApplyVisibility() { window_->ShowScrollBar(bar_, visible_); }
-
-void TMaxControlScrollBar::SetMin(int v) {
-  min_ = v;
-  if (!window_) return;
-  window_->SetScrollRange(bar_, min_, max_);
-  ApplyVisibility();
-}
-
-void TMaxControlScrollBar::SetMax(int v) {
-  max_ = v;
-  if (!window_) return;
-  window_->SetScrollRange(bar_, min_, max_);
-  ApplyVisibility();
-}
-
-void TMaxControlScrollBar::SetPage(unsigned v) {
-  page_ = v;
-  if (!window_) return;
-  window_->SetScrollPage(bar_, page_);
-  ApplyVisibility();
-}
-
-void TMaxControlScrollBar::SetPosition(int v) {
-  position_ = v;
-  if (window_) window_->SetScrollPos(bar_, position_);
-}
-
-void TMaxControlScrollBar::SetVisible(bool v) {
-  visible_ = v;
-  SetScrollInfo();
-}
-
-void TMaxControlScrollBar::SetWindow(TPaintPanel* window, int bar) {
-  window_ = window;
-  bar_ = bar & 1;
-  SetScrollInfo();
-}
-
-void TMaxControlScrollBar::SetScrollInfo() {
-  if (!window_) return;
-  if (visible_) {
-    window_->SetScrollRange(bar_, min_, max_);
-    window_->SetScrollPage(bar_, page_);
-    window_->SetScrollPos(bar_, position_);
-    window_->ShowScrollBar(bar_, true);
-  } else {
-    window_->ShowScrollBar(bar_, false);
-  }
-}
-
-void TMaxControlScrollBar::UpdateScrollInfo(long, unsigned wParam) {
-  if (!window_) return;
-  const TScrollInfo info = window_->GetScrollInfo(bar_);
-  const int page = static_cast<int>(info.Page);
-  int pos = info.Pos;
-  switch (wParam & 0xFFFF) {
-    case SB_LINEUP: pos -= increment_; break;
-    case SB_LINEDOWN: pos += increment_; break;
-    case SB_PAGEUP: pos -= page > 0 ? page : increment_; break;
-    case SB_PAGEDOWN: pos += page > 0 ? page : increment_; break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: pos = info.TrackPos; break;
-    default: break;
-  }
-  // The cache is left alone: the next GetPosition of a shown bar reads the window's value.
-  window_->SetScrollPos(bar_, pos);
-}
-
 // ---- TPaintPanel ---------------------------------------------------------------------------------
 
 TPaintPanel::TPaintPanel(QWidget* parent)
-    : QWidget(parent),
+    : TPanel(parent),
       horz_(std::make_unique<TMaxControlScrollBar>()),
       vert_(std::make_unique<TMaxControlScrollBar>()) {
   resize(185, 41);
@@ -145,29 +56,16 @@ void TPaintPanel::SetVertScrollBar(std::unique_ptr<TMaxControlScrollBar> bar) {
   vert_->SetWindow(this, 1);
 }
 
-void TPaintPanel::SetAlignment(TAlignment v) { alignment_ = v; update(); }
-void TPaintPanel::SetBevelInner(TBevelCut v) { bevelInner_ = v; update(); }
-void TPaintPanel::SetBevelOuter(TBevelCut v) { bevelOuter_ = v; update(); }
-void TPaintPanel::SetBevelWidth(int v) { bevelWidth_ = std::max(v, 1); update(); }
-void TPaintPanel::SetBorderWidth(int v) { borderWidth_ = std::max(v, 0); update(); }
-void TPaintPanel::SetCaption(const QString& v) { caption_ = v; update(); }
-void TPaintPanel::SetColor(TColor v) { color_ = v; update(); }
-
-void TPaintPanel::SetBorderStyle(TBorderStyle v) {
-  borderStyle_ = v;
-  LayoutBars();
-  update();
-}
+// The bars are laid out inside the frame, whose width follows the border style and Ctl3D.
+void TPaintPanel::FrameChanged() { LayoutBars(); }
 
 void TPaintPanel::SetCtl3D(bool v) {
-  ctl3D_ = v;
-  LayoutBars();
-  update();
+  if (StoreChanged(this, ctl3D_, v)) LayoutBars();
 }
 
 // A single border is the sunken two-pixel edge with 3-D looks, one dark line without.
 int TPaintPanel::FrameWidth() const {
-  if (borderStyle_ != bsSingle) return 0;
+  if (GetBorderStyle() != bsSingle) return 0;
   return ctl3D_ ? 2 : 1;
 }
 
@@ -302,25 +200,25 @@ void Frame3D(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomR
 void TPaintPanel::Paint(QPainter& painter) {
   const QColor highlight = ToQColor(clBtnHighlight, this);
   const QColor shadow = ToQColor(clBtnShadow, this);
-  const QColor fill = ToQColor(color_, this);
+  const QColor fill = ToQColor(GetColor(), this);
   QRect r(QPoint(0, 0), ClientRect().size());
-  if (bevelOuter_ == bvRaised || bevelOuter_ == bvLowered) {
-    const bool raised = bevelOuter_ == bvRaised;
-    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  if (GetBevelOuter() == bvRaised || GetBevelOuter() == bvLowered) {
+    const bool raised = GetBevelOuter() == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, GetBevelWidth());
   }
-  Frame3D(painter, r, fill, fill, borderWidth_);
-  if (bevelInner_ == bvRaised || bevelInner_ == bvLowered) {
-    const bool raised = bevelInner_ == bvRaised;
-    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, bevelWidth_);
+  Frame3D(painter, r, fill, fill, GetBorderWidth());
+  if (GetBevelInner() == bvRaised || GetBevelInner() == bvLowered) {
+    const bool raised = GetBevelInner() == bvRaised;
+    Frame3D(painter, r, raised ? highlight : shadow, raised ? shadow : highlight, GetBevelWidth());
   }
   painter.fillRect(r, fill);
-  if (!caption_.isEmpty()) {
+  if (!GetCaption().isEmpty()) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.setFont(font());
-    const Qt::Alignment h = alignment_ == taLeftJustify    ? Qt::AlignLeft
-                            : alignment_ == taRightJustify ? Qt::AlignRight
+    const Qt::Alignment h = GetAlignment() == taLeftJustify    ? Qt::AlignLeft
+                            : GetAlignment() == taRightJustify ? Qt::AlignRight
                                                            : Qt::AlignHCenter;
-    painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), caption_);
+    painter.drawText(r, static_cast<int>(h | Qt::AlignVCenter | Qt::TextSingleLine), GetCaption());
   }
   if (OnPaint) {
     canvas_ = &painter;
@@ -369,19 +267,8 @@ void TPaintPanel::paintEvent(QPaintEvent*) {
 }
 
 void TPaintPanel::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
   LayoutBars();
-  if (OnResize) OnResize(this);
-}
-
-void TPaintPanel::focusInEvent(QFocusEvent* event) {
-  QWidget::focusInEvent(event);
-  if (OnEnter) OnEnter(this);
-}
-
-void TPaintPanel::focusOutEvent(QFocusEvent* event) {
-  QWidget::focusOutEvent(event);
-  if (OnExit) OnExit(this);
+  TPanel::resizeEvent(event);
 }
 
 namespace {

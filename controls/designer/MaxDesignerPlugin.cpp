@@ -6,12 +6,20 @@
 #include <map>
 
 #include "controls/MaxBtn.h"
-#include "controls/MaxColor.h"
+#include "controls/MaxCheck.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxColorPanel.h"
+#include "controls/MaxControlBox.h"
 #include "controls/MaxEdit.h"
 #include "controls/MaxGroup.h"
 #include "controls/MaxList.h"
+#include "controls/MaxNumberEdit.h"
+#include "controls/MaxPanel.h"
+#include "controls/MaxTrack.h"
 #include "controls/PPanel.h"
-#include "controls/Types.h"
+#include "controls/Palette.h"
+#include "controls/TextPanel.h"
 
 namespace {
 
@@ -32,17 +40,17 @@ TMaxDesignerWidget::Factory Make() {
 const std::map<QString, Entry>& Widgets() {
   static const std::map<QString, Entry> widgets = {
       {"TPaintPanel", {"controls/PPanel.h", {185, 41}, false, Make<TPaintPanel>()}},
-      {"TTextPanel", {"controls/PPanel.h", {96, 17}, false, Make<TTextPanel>()}},
-      {"TMaxColorCircle", {"controls/MaxColor.h", {127, 127}, false, Make<TMaxColorCircle>()}},
-      {"TMaxColorBar", {"controls/MaxColor.h", {128, 20}, false, Make<TMaxColorBar>()}},
-      {"TMaxColorPanel", {"controls/MaxColor.h", {208, 148}, false, Make<TMaxColorPanel>()}},
+      {"TTextPanel", {"controls/TextPanel.h", {96, 17}, false, Make<TTextPanel>()}},
+      {"TMaxColorCircle", {"controls/MaxColorCircle.h", {127, 127}, false, Make<TMaxColorCircle>()}},
+      {"TMaxColorBar", {"controls/MaxColorBar.h", {128, 20}, false, Make<TMaxColorBar>()}},
+      {"TMaxColorPanel", {"controls/MaxColorPanel.h", {208, 148}, false, Make<TMaxColorPanel>()}},
       {"TMaxButton", {"controls/MaxBtn.h", {64, 16}, false, Make<TMaxButton>()}},
-      {"TMaxCheck", {"controls/MaxBtn.h", {64, 13}, false, Make<TMaxCheck>()}},
-      {"TMaxTrack", {"controls/MaxBtn.h", {64, 13}, false, Make<TMaxTrack>()}},
+      {"TMaxCheck", {"controls/MaxCheck.h", {64, 13}, false, Make<TMaxCheck>()}},
+      {"TMaxTrack", {"controls/MaxTrack.h", {64, 13}, false, Make<TMaxTrack>()}},
       {"TMaxEdit", {"controls/MaxEdit.h", {121, 21}, false, Make<TMaxEdit>()}},
-      {"TMaxNumberEdit", {"controls/MaxEdit.h", {64, 20}, false, Make<TMaxNumberEdit>()}},
-      {"TMaxControlBox", {"controls/MaxGroup.h", {64, 64}, true, Make<TMaxControlBox>()}},
-      {"TMaxPanel", {"controls/MaxGroup.h", {185, 41}, true, Make<TMaxPanel>()}},
+      {"TMaxNumberEdit", {"controls/MaxNumberEdit.h", {64, 20}, false, Make<TMaxNumberEdit>()}},
+      {"TMaxControlBox", {"controls/MaxControlBox.h", {64, 64}, true, Make<TMaxControlBox>()}},
+      {"TMaxPanel", {"controls/MaxPanel.h", {185, 41}, true, Make<TMaxPanel>()}},
       {"TMaxGroupBox", {"controls/MaxGroup.h", {185, 105}, true, Make<TMaxGroupBox>()}},
       {"TMaxListBox", {"controls/MaxList.h", {121, 97}, false, Make<TMaxListBox>()}},
   };

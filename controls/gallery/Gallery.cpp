@@ -14,20 +14,24 @@
 #include <functional>
 #include <vector>
 
-#include "controls/MaxColor.h"
+#include "controls/Fonts.h"
+#include "controls/MaxBtn.h"
+#include "controls/MaxCheck.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxColorPanel.h"
+#include "controls/MaxControlBox.h"
 #include "controls/MaxEdit.h"
 #include "controls/MaxFile.h"
-#include "controls/PPanel.h"
-#include "controls/Types.h"
-#if __has_include("controls/MaxBtn.h")
-#include "controls/MaxBtn.h"
-#endif
-#if __has_include("controls/MaxGroup.h")
+#include "controls/MaxFolderDialog.h"
 #include "controls/MaxGroup.h"
-#endif
-#if __has_include("controls/MaxList.h")
 #include "controls/MaxList.h"
-#endif
+#include "controls/MaxNumberEdit.h"
+#include "controls/MaxPanel.h"
+#include "controls/MaxSaveDialog.h"
+#include "controls/MaxTrack.h"
+#include "controls/PPanel.h"
+#include "controls/TextPanel.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The Designer plugin as Designer meets it: loaded from its file, its entries read one by one.
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -6,28 +7,19 @@
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTest>
+#include <QUiLoader>
 #include <QWidget>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
 #include <memory>
 
 #include "tests/common/QtTestRegistry.h"
-
-#ifdef PARTWELL_DESIGNER_PLUGIN
-#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
-#include <QtUiPlugin/QDesignerCustomWidgetInterface>
-#endif
-#ifdef PARTWELL_HAVE_UITOOLS
-#include <QBuffer>
-#include <QUiLoader>
-#endif
 
 class DesignerPluginTest : public QObject {
   Q_OBJECT
 
  private slots:
   void offersEveryWidgetUnderMaxInPaletteOrder() {
-#ifndef PARTWELL_DESIGNER_PLUGIN
-    QSKIP("built without the Qt Designer headers");
-#else
     QPluginLoader loader(QStringLiteral(PARTWELL_DESIGNER_PLUGIN));
     QVERIFY2(loader.load(), qPrintable(loader.errorString()));
     QCOMPARE(loader.metaData().value("IID").toString(),
@@ -52,14 +44,10 @@ class DesignerPluginTest : public QObject {
                                  "TMaxListBox"}));
     QCOMPARE(containers, (QStringList{"TMaxControlBox", "TMaxPanel", "TMaxGroupBox"}));
     loader.unload();
-#endif
   }
 
   // What Designer creates is the family's widget, with its published properties readable by name.
   void createdWidgetsPublishTheirProperties() {
-#ifndef PARTWELL_DESIGNER_PLUGIN
-    QSKIP("built without the Qt Designer headers");
-#else
     QPluginLoader loader(QStringLiteral(PARTWELL_DESIGNER_PLUGIN));
     auto* collection = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader.instance());
     QVERIFY(collection);
@@ -98,15 +86,11 @@ class DesignerPluginTest : public QObject {
     }
     QCOMPARE(checked, 29);
     loader.unload();
-#endif
   }
 
   // A form file naming the family's classes, read the way Designer's form builder reads it: through
   // the plugin, with enumerations by name and a button inside a group box.
   void formFileBuildsThroughThePlugin() {
-#if !defined(PARTWELL_DESIGNER_PLUGIN) || !defined(PARTWELL_HAVE_UITOOLS)
-    QSKIP("built without the Qt Designer or UiTools headers");
-#else
     QUiLoader loader;
     loader.clearPluginPaths();
     loader.addPluginPath(QFileInfo(QStringLiteral(PARTWELL_DESIGNER_PLUGIN)).absolutePath());
@@ -143,17 +127,12 @@ class DesignerPluginTest : public QObject {
     QCOMPARE(button->property("Down").toBool(), true);
     QCOMPARE(list->property("MouseWheel").toInt(), 2);
     QCOMPARE(list->property("LeftMargin").toInt(), 12);
-#endif
   }
 
   // cmake --install puts the plugin where this Qt looks for Designer plugins.
   void installedBesideQtsDesignerPlugins() {
-#ifndef PARTWELL_DESIGNER_INSTALL_DIR
-    QSKIP("built without the Qt Designer headers");
-#else
     const QString qtPlugins = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/designer";
     QCOMPARE(QDir::cleanPath(QStringLiteral(PARTWELL_DESIGNER_INSTALL_DIR)), QDir::cleanPath(qtPlugins));
-#endif
   }
 };
 PARTWELL_QTEST(DesignerPluginTest)

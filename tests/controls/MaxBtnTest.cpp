@@ -8,7 +8,10 @@
 #include <memory>
 #include <vector>
 
+#include "controls/Colors.h"
 #include "controls/MaxBtn.h"
+#include "controls/MaxCheck.h"
+#include "controls/MaxTrack.h"
 #include "tests/common/QtTestRegistry.h"
 
 namespace {

@@ -4,8 +4,12 @@
 #include <QMouseEvent>
 #include <QTest>
 
+#include "controls/Colors.h"
 #include "controls/MaxColor.h"
-#include "controls/MaxEdit.h"
+#include "controls/MaxColorBar.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxColorPanel.h"
+#include "controls/MaxNumberEdit.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "controls/MaxEdit.h"
+#include "controls/MaxNumberEdit.h"
+#include "controls/MaxUpDown.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

@@ -10,6 +10,9 @@
 #include <QTimer>
 
 #include "controls/MaxFile.h"
+#include "controls/MaxFolderBrowser.h"
+#include "controls/MaxFolderDialog.h"
+#include "controls/MaxSaveDialog.h"
 #include "tests/common/QtTestRegistry.h"
 
 namespace {

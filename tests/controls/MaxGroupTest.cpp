@@ -7,7 +7,12 @@
 #include <memory>
 #include <vector>
 
+#include "controls/Colors.h"
+#include "controls/Fonts.h"
+#include "controls/MaxControlBox.h"
 #include "controls/MaxGroup.h"
+#include "controls/MaxPanel.h"
+#include "controls/MaxTypes.h"
 #include "tests/common/QtTestRegistry.h"
 
 namespace {

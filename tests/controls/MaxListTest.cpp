@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "controls/Colors.h"
+#include "controls/Events.h"
 #include "controls/MaxList.h"
 #include "tests/common/QtTestRegistry.h"
 

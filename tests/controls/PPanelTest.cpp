@@ -4,7 +4,13 @@
 #include <QStyle>
 #include <QTest>
 
+#include "controls/Colors.h"
+#include "controls/Events.h"
+#include "controls/Fonts.h"
+#include "controls/MaxControlScrollBar.h"
+#include "controls/MaxTypes.h"
 #include "controls/PPanel.h"
+#include "controls/TextPanel.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

@@ -6,7 +6,10 @@
 #include <QTest>
 #include <QWidget>
 
-#include "controls/Types.h"
+#include "controls/Colors.h"
+#include "controls/Drawing.h"
+#include "controls/Fonts.h"
+#include "controls/Palette.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/controls/ControlsTestUtil.h"
 

@@ -8,7 +8,8 @@
 #include "app/Color.h"
 #include "app/Config.h"
 #include "app/Main.h"
-#include "controls/MaxColor.h"
+#include "controls/MaxColorCircle.h"
+#include "controls/MaxColorPanel.h"
 #include "tests/common/QtTestRegistry.h"
 #include "tests/window/WindowFixture.h"
 

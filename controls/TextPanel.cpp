@@ -1,49 +1,29 @@
 // TTextPanel of unit PPanel: a bevelled box with a one-line caption, horizontal or top to bottom.
+#include "controls/TextPanel.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "controls/PPanel.h"
+#include "controls/Drawing.h"
+#include "controls/Fonts.h"
+#include "controls/Setter.h"
 
 // ---- TTextPanel ----------------------------------------------------------------------------------
 
-TTextPanel::TTextPanel(QWidget* parent) : QWidget(parent) { resize(96, 17); }
+TTextPanel::TTextPanel(QWidget* parent) : TMaxControl(parent) { resize(96, 17); }
 
-void TTextPanel::SetAlignment(TAlignment v) {
-  if (v == alignment_) return;
-  alignment_ = v;
-  update();
-}
+void TTextPanel::SetAlignment(TAlignment v) { StoreChanged(this, alignment_, v); }
 
-void TTextPanel::SetBevelInner(TBevelCut v) {
-  if (v == bevelInner_) return;
-  bevelInner_ = v;
-  update();
-}
+void TTextPanel::SetBevelInner(TBevelCut v) { StoreChanged(this, bevelInner_, v); }
 
-void TTextPanel::SetTextMargin(int v) {
-  if (v == textMargin_) return;
-  textMargin_ = v;
-  update();
-}
+void TTextPanel::SetTextMargin(int v) { StoreChanged(this, textMargin_, v); }
 
-void TTextPanel::SetTextStyle(TTextPanelTextStyle v) {
-  if (v == textStyle_) return;
-  textStyle_ = v;
-  update();
-}
+void TTextPanel::SetTextStyle(TTextPanelTextStyle v) { StoreChanged(this, textStyle_, v); }
 
-void TTextPanel::SetCaption(const QString& v) {
-  if (v == caption_) return;
-  caption_ = v;
-  update();
-}
+void TTextPanel::SetCaption(const QString& v) { StoreChanged(this, caption_, v); }
 
-void TTextPanel::SetColor(TColor v) {
-  if (v == color_) return;
-  color_ = v;
-  update();
-}
+void TTextPanel::SetColor(TColor v) { StoreChanged(this, color_, v); }
 
 void TTextPanel::Paint(QPainter& painter) {
   const int w = width();
@@ -116,9 +96,3 @@ void TTextPanel::paintEvent(QPaintEvent*) {
   Paint(painter);
 }
 
-void TTextPanel::mousePressEvent(QMouseEvent* event) { RaiseMouseDown(this, event); }
-void TTextPanel::mouseDoubleClickEvent(QMouseEvent* event) { RaiseDblClick(this, event); }
-void TTextPanel::mouseMoveEvent(QMouseEvent* event) { RaiseMouseMove(this, event); }
-void TTextPanel::mouseReleaseEvent(QMouseEvent* event) {
-  RaiseMouseUp(this, event, rect().contains(event->position().toPoint()));
-}
