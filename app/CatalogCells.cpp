@@ -11,7 +11,8 @@
 namespace {
 
 // An 8-bit catalog is judged on its colour table, so that no conversion is needed: the check reads a
-// thousand catalogs at a time. Indices past the table's end read as black.
+// thousand catalogs at a time. Indices past the table's end read entry 0, as the depth conversion
+// reads them, so that both ways judge a cell alike.
 bool CellIsOneColour8(const DibStream& catalog, int slot, const std::array<std::uint32_t, 256>& colours) {
   const int x0 = kCellWidth * (slot % 4);
   const int y0 = kCellHeight * (slot / 4);
@@ -44,8 +45,9 @@ std::array<std::uint32_t, 256> ColourTable(const DibStream& catalog) {
   std::array<std::uint32_t, 256> colours{};
   const RGBQUAD* table = dib::ColorTable(catalog.header);
   const std::uint32_t count = std::min<std::uint32_t>(dib::ColorCount(catalog.header), 256);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    colours[i] = static_cast<std::uint32_t>(table[i].rgbRed) << 16 | table[i].rgbGreen << 8 | table[i].rgbBlue;
+  for (std::uint32_t i = 0; i < 256; ++i) {
+    const RGBQUAD& entry = table[i < count ? i : 0];
+    colours[i] = static_cast<std::uint32_t>(entry.rgbRed) << 16 | entry.rgbGreen << 8 | entry.rgbBlue;
   }
   return colours;
 }
