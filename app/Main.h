@@ -94,6 +94,8 @@ class TFormMain : public QMainWindow, public WorkflowView {
  protected:
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The catalog panel's tooltip and keys, passed to the workflow.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
