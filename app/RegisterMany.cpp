@@ -1,7 +1,7 @@
 // Registering several shape files at once into a folder's free slots, in slot order. Every shape is
 // read and drawn before anything is written, so that a file that does not load, or a folder with too
-// few free slots, leaves the library as it was; then the part files are copied and the catalog is
-// read, reduced and written once.
+// few free slots, leaves the library as it was; then the part files are copied together (none is in
+// place before all are written and synced) and the catalog is reduced and written once.
 #include <memory>
 
 #include "app/CatalogBitmap.h"
@@ -61,19 +61,21 @@ std::vector<int> Workflow::RegisterNextFree(const std::vector<std::string>& file
   const std::string catalogPath = CatalogPath(*folder);
   DibStream catalog;
   const bool haveCatalog = catalog.LoadBmp(catalogPath, 63) && NormaliseCatalog(catalog);
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const std::string target = SlotFileName(*folder, freeSlots[i]);
-    if (!platform::CopyFile(files[i], target)) {
-      // The parts copied so far keep their cells; the rest is not registered.
-      Warn(target + Text(" に書き込めません。"));
-      break;
-    }
+  std::vector<std::pair<std::string, std::string>> copies;
+  for (std::size_t i = 0; i < files.size(); ++i) copies.emplace_back(files[i], SlotFileName(*folder, freeSlots[i]));
+  std::size_t failed = 0;
+  const std::size_t copied = platform::CopyFiles(copies, &failed);
+  for (std::size_t i = 0; i < copied; ++i) {
     used.push_back(freeSlots[i]);
     if (haveCatalog) PasteCell(catalog, freeSlots[i], *cells[i]);
   }
+  if (copied < files.size()) {
+    // The parts copied before the failure keep their cells; the rest is not registered.
+    Warn(copies[failed].second + Text(" に書き込めません。"));
+  }
   if (haveCatalog && !used.empty() && !SaveCatalog(catalog, catalogPath)) {
     Warn(catalogPath + Text(" に書き込めません。"));
-  } else if (used.size() == files.size()) {
+  } else if (copied == files.size()) {
     view_.MessageBox(Text("登録完了しました"), "Partwell!", MB_ICONINFORMATION | MB_OK);
   }
   ShowCatalog();
