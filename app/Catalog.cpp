@@ -80,12 +80,16 @@ void Workflow::PaintCatalog() {
   view_.EndPaintThumbnail();
 }
 
-void Workflow::SelectSlot(int x, int y, int button) {
-  if (button != 0) return;
-  // A press on the panel's border maps to the nearest cell, never past slot 15.
+int Workflow::SlotAt(int x, int y) {
+  // A point on the panel's border maps to the nearest cell, never past slot 15.
   x = std::clamp(x, 0, 4 * kShownCellWidth - 1);
   y = std::clamp(y, 0, 4 * kShownCellHeight - 1);
-  SelectedSlot = (y / kShownCellHeight) * 4 + x / kShownCellWidth;
+  return (y / kShownCellHeight) * 4 + x / kShownCellWidth;
+}
+
+void Workflow::SelectSlot(int x, int y, int button) {
+  if (button != 0) return;
+  SelectedSlot = SlotAt(x, y);
   UpdatePartsName();
   PaintCatalog();
 }

@@ -4,6 +4,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QUrl>
 
 #include "app/About.h"
@@ -155,6 +157,9 @@ void TFormMain::ConnectEvents() {
   connect(BtnSetFolder, &QPushButton::clicked, this, [this] { workflow_->RenameFolder(); });
   connect(BtnRegister, &QPushButton::clicked, this, [this] { workflow_->RegisterPart(); });
   connect(BtnDelete, &QPushButton::clicked, this, [this] { workflow_->DeletePart(); });
+  // The catalog panel takes the focus for its arrow keys and Delete, and shows a tooltip per cell.
+  PanelThumbnail->setFocusPolicy(Qt::StrongFocus);
+  PanelThumbnail->installEventFilter(this);
   PanelThumbnail->OnPaint = [this](QObject*) { workflow_->PaintCatalog(); };
   PanelThumbnail->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
     workflow_->SelectSlot(x, y, ButtonIndex(b));
@@ -277,16 +282,52 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TFormMain::dropEvent(QDropEvent* event) {
-  event->acceptProposedAction();
-  DropUrls(event->mimeData()->urls());
-}
-
-void TFormMain::DropUrls(const QList<QUrl>& urls) {
+namespace {
+std::vector<std::string> DroppedNames(const QList<QUrl>& urls) {
   std::vector<std::string> names;
   if (!urls.isEmpty()) {
     auto sjis = ToSjis(urls.front().toLocalFile());
     if (sjis) names.push_back(*sjis);
   }
-  workflow_->DropFiles(names);
+  return names;
+}
+}  // namespace
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  event->acceptProposedAction();
+  const QPoint onPanel = PanelThumbnail->mapFrom(this, event->position().toPoint());
+  if (PanelThumbnail->ClientRect().contains(onPanel)) {
+    const QPoint p = onPanel - PanelThumbnail->ClientRect().topLeft();
+    workflow_->DropFilesOnSlot(p.x(), p.y(), DroppedNames(event->mimeData()->urls()));
+    return;
+  }
+  DropUrls(event->mimeData()->urls());
+}
+
+void TFormMain::DropUrls(const QList<QUrl>& urls) { workflow_->DropFiles(DroppedNames(urls)); }
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != PanelThumbnail) return QMainWindow::eventFilter(watched, event);
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint p = help->pos() - PanelThumbnail->ClientRect().topLeft();
+    const std::string tip = workflow_->SlotToolTip(p.x(), p.y());
+    if (tip.empty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), FromSjis(tip), PanelThumbnail);
+    }
+    return true;
+  }
+  if (event->type() == QEvent::KeyPress) {
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+      case Qt::Key_Left: workflow_->MoveSlot(-1, 0); return true;
+      case Qt::Key_Right: workflow_->MoveSlot(1, 0); return true;
+      case Qt::Key_Up: workflow_->MoveSlot(0, -1); return true;
+      case Qt::Key_Down: workflow_->MoveSlot(0, 1); return true;
+      case Qt::Key_Delete: workflow_->DeletePart(); return true;
+      default: break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }

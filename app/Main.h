@@ -75,6 +75,8 @@ class TFormMain : public QMainWindow, public WorkflowView {
   void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // The catalog panel's tooltip and keys, passed to the workflow.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenu();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/CatalogBitmap.h"
+#include "app/Thumbnail.h"
 #include "app/Workflow.h"
 #include "platform/FileSystem.h"
 #include "velrast/velrast.h"
@@ -11,17 +12,9 @@ namespace {
 
 constexpr int kPreviewWidth = 128;
 constexpr int kPreviewHeight = 96;
-constexpr int kThumbnailWidth = 256;
-constexpr int kThumbnailHeight = 192;
 
 constexpr unsigned kQuestion = MB_ICONQUESTION | MB_YESNO;
 constexpr unsigned kInformation = MB_ICONINFORMATION | MB_OK;
-
-
-bool IsCellPicture(const DibStream& dib) {
-  return dib.header != nullptr && dib.bits != nullptr && dib.header->biBitCount == 24 &&
-         dib.header->biWidth == kCellWidth && std::abs(dib.header->biHeight) == kCellHeight;
-}
 
 }  // namespace
 
@@ -106,33 +99,13 @@ bool Workflow::DrawThumbnail() {
 // Renders the model at 256 x 192, scales it to one cell and writes it into the folder's catalog.
 // Without a frame (nothing was ever loaded) the cell gets the background colour.
 Workflow::ThumbnailResult Workflow::DrawThumbnailInto(const PartsFolder& folder) {
-  vlrSetColor(BackColor);
-  RenderShape(Model, nullptr, kThumbnailWidth, kThumbnailHeight);
-  BITMAPINFOHEADER* frameHeader = nullptr;
-  unsigned char* framePixels = nullptr;
-  vlrGetDib(&frameHeader, &framePixels);
-
-  DibStream thumbnail;
-  if (frameHeader != nullptr && framePixels != nullptr && thumbnail.Create(kThumbnailWidth, kThumbnailHeight, 24)) {
-    // Borrowed: the frame stays the rasteriser's; Scale gives the thumbnail pixels of its own.
-    thumbnail.Adopt(frameHeader, DibBorrowed, framePixels, DibBorrowed);
-    thumbnail.Scale(kCellWidth, kCellHeight);
-  }
-
-  ThumbnailResult result = ThumbnailNoCatalog;
+  DibStream cell;
+  RenderThumbnailCell(Model, BackColor, cell);
   DibStream catalog;
   const std::string path = CatalogPath(folder);
-  if (catalog.LoadBmp(path, 63) && NormaliseCatalog(catalog)) {
-    if (IsCellPicture(thumbnail)) {
-      PasteCell(catalog, SelectedSlot, thumbnail);
-    } else {
-      FillCell(catalog, SelectedSlot, BackColor);
-    }
-    result = SaveCatalog(catalog, path) ? ThumbnailWritten : ThumbnailWriteFailed;
-  }
-  // The thumbnail's header is still the rasteriser's (borrowed, never freed by the object).
-  vlrDestroy();
-  return result;
+  if (!catalog.LoadBmp(path, 63) || !NormaliseCatalog(catalog)) return ThumbnailNoCatalog;
+  PasteCell(catalog, SelectedSlot, cell);
+  return SaveCatalog(catalog, path) ? ThumbnailWritten : ThumbnailWriteFailed;
 }
 
 void Workflow::DeletePart() {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LibraryFinding.h"
 #include "app/PartsFolder.h"
 #include "app/WorkflowView.h"
 #include "image/DibStream.h"
@@ -79,6 +80,28 @@ class Workflow {
   void RegisterPart();
   bool DrawThumbnail();
   void DeletePart();
+
+  // The catalog panel: which slot a point of the half-size catalog lies in, the arrow keys, the
+  // tooltip (the slot's part file, or "" for an empty slot) and shape files dropped onto a cell.
+  static int SlotAt(int x, int y);
+  void MoveSlot(int dx, int dy);
+  std::string SlotToolTip(int x, int y) const;
+  void DropFilesOnSlot(int x, int y, const std::vector<std::string>& names);
+
+  // Library care. The check reads every entry, catalog and part file and writes nothing. The repair
+  // mends what needs no guess, in every folder (folder -1) or folder index folder, after one
+  // question; it returns what it did. Retake draws the selected folder's thumbnails again with the
+  // preview's view (slot -1: every slot with a part file); RegisterNextFree puts several shape files
+  // into the selected folder's free slots and returns the slots used. Each writes a catalog once.
+  std::vector<LibraryFinding> CheckLibrary() const;
+  struct RepairResult {
+    std::vector<LibraryFinding> mended;
+    bool declined = false;  // the question was answered No: nothing was written
+    bool failed = false;    // a write or a delete failed (and was reported)
+  };
+  RepairResult RepairLibrary(int folder);
+  bool RetakeThumbnails(int slot);
+  std::vector<int> RegisterNextFree(const std::vector<std::string>& files);
 
   // Folders.
   void CreateFolder();

@@ -53,6 +53,8 @@ bool ParseLibraryOptions(const std::vector<std::string>& args, LibraryOptions& o
     bool hasValue = i + 1 < args.size();
     if (arg == "--yes") {
       options.yes = true;
+    } else if (arg == "--next-free") {
+      options.nextFree = true;
     } else if ((arg == "--folder" || arg == "--slot") && hasValue) {
       int& target = arg == "--folder" ? options.folder : options.slot;
       if (!ParseNumber(args[++i], target)) {
@@ -75,6 +77,28 @@ bool ParseLibraryOptions(const std::vector<std::string>& args, LibraryOptions& o
   if (options.slot > 16) {
     std::fprintf(stderr, "partwell-cli: --slot takes a number from 1 to 16\n");
     return false;
+  }
+  return true;
+}
+
+bool ApplyDrags(Workflow& workflow, const std::vector<std::string>& drags) {
+  for (const std::string& drag : drags) {
+    int dx = 0, dy = 0;
+    if (drag.rfind("--drag ", 0) == 0) {
+      if (std::sscanf(drag.c_str() + 7, "%d,%d", &dx, &dy) != 2) {
+        std::fprintf(stderr, "partwell-cli: --drag takes DX,DY, not '%s'\n", drag.c_str() + 7);
+        return false;
+      }
+      workflow.PressPreview(0, 0, 0);
+      workflow.RotatePreview(dx, dy);
+    } else {
+      if (std::sscanf(drag.c_str() + 12, "%d", &dx) != 1) {
+        std::fprintf(stderr, "partwell-cli: --zoom-drag takes DX, not '%s'\n", drag.c_str() + 12);
+        return false;
+      }
+      workflow.PressPreview(0, 0, 1);
+      workflow.ZoomPreview(dx, 0);
+    }
   }
   return true;
 }

@@ -52,6 +52,7 @@ struct LibraryOptions {
   int folder = 0;  // from 1; 0 when not given
   int slot = 0;    // from 1; 0 when not given
   bool yes = false;
+  bool nextFree = false;  // register --next-free
   std::vector<std::string> positional;
   std::vector<std::string> drags;  // "--drag DX,DY" and "--zoom-drag DX", in the order given
   std::string name, jpn;           // UTF-8 as given
@@ -59,6 +60,14 @@ struct LibraryOptions {
 
 // Parses args; prints a message and returns false on a malformed option.
 bool ParseLibraryOptions(const std::vector<std::string>& args, LibraryOptions& options);
+
+// Applies "--drag DX,DY" (a left-button step from (0,0)) and "--zoom-drag DX" (a right-button step)
+// of options.drags to the preview's view, in the order given; prints a message and returns false on a
+// malformed step.
+bool ApplyDrags(Workflow& workflow, const std::vector<std::string>& drags);
+
+// register --folder N --next-free FILE...: the register command hands over when it sees --next-free.
+int RegisterNextFree(Context& context);
 
 // Sets up the workflow on the context's library and reads the parts index. Returns false (after
 // printing why) when the index is missing.

@@ -21,30 +21,6 @@ void PrintFields(const std::vector<std::string>& sjisFields) {
   cli::PrintSjis(stdout, line + "\n");
 }
 
-// Applies "--drag DX,DY" (a left-button step from (0,0)) and "--zoom-drag DX" (a right-button step)
-// in the order given, as the pointer over the preview would.
-bool ApplyDrags(Workflow& workflow, const std::vector<std::string>& drags) {
-  for (const std::string& drag : drags) {
-    int dx = 0, dy = 0;
-    if (drag.rfind("--drag ", 0) == 0) {
-      if (std::sscanf(drag.c_str() + 7, "%d,%d", &dx, &dy) != 2) {
-        std::fprintf(stderr, "partwell-cli: --drag takes DX,DY, not '%s'\n", drag.c_str() + 7);
-        return false;
-      }
-      workflow.PressPreview(0, 0, 0);
-      workflow.RotatePreview(dx, dy);
-    } else {
-      if (std::sscanf(drag.c_str() + 12, "%d", &dx) != 1) {
-        std::fprintf(stderr, "partwell-cli: --zoom-drag takes DX, not '%s'\n", drag.c_str() + 12);
-        return false;
-      }
-      workflow.PressPreview(0, 0, 1);
-      workflow.ZoomPreview(dx, 0);
-    }
-  }
-  return true;
-}
-
 // Shared start of every library command: options, the index, the chosen folder and slot.
 struct Session {
   CliView view;
@@ -94,6 +70,9 @@ int CmdSlots(Context& context) {
 }
 
 int CmdRegister(Context& context) {
+  for (const std::string& arg : context.args) {
+    if (arg == "--next-free") return cli::RegisterNextFree(context);
+  }
   Session session;
   if (!session.Open(context, true, true)) return 1;
   if (session.options.positional.size() != 1) {
@@ -106,7 +85,7 @@ int CmdRegister(Context& context) {
   return cli::RunOperation(session.view, [&] {
     workflow.SetEditFile(file);
     workflow.LoadShape();
-    if (!ApplyDrags(workflow, session.options.drags)) {
+    if (!cli::ApplyDrags(workflow, session.options.drags)) {
       session.view.warned = true;
       return;
     }
@@ -161,7 +140,8 @@ int CmdRenameFolder(Context& context) {
 
 PARTWELL_CLI_COMMAND("folders", "folders", CmdFolders)
 PARTWELL_CLI_COMMAND("slots", "slots --folder N", CmdSlots)
-PARTWELL_CLI_COMMAND("register", "register FILE.suf --folder N --slot S [--drag DX,DY]... [--zoom-drag DX]... [--yes]", CmdRegister)
+PARTWELL_CLI_COMMAND("register", "register FILE.suf --folder N --slot S [--drag DX,DY]... [--zoom-drag DX]... [--yes]\n"
+                     "  register --folder N --next-free FILE.suf... [--drag DX,DY]... [--zoom-drag DX]...", CmdRegister)
 PARTWELL_CLI_COMMAND("delete", "delete --folder N --slot S [--yes]", CmdDelete)
 PARTWELL_CLI_COMMAND("new-folder", "new-folder NAME --name EN --jpn JA", CmdNewFolder)
 PARTWELL_CLI_COMMAND("rename-folder", "rename-folder N --name EN --jpn JA", CmdRenameFolder)

@@ -11,7 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "platform/Sjis.h"
@@ -228,19 +230,28 @@ class AtomicWriter {
     return true;
   }
 
-  bool Commit() {
+  bool Commit() { return Sync() && Rename() && (SyncFolder(), true); }
+
+  // The steps of Commit, for writers that commit together: every file synced before the first
+  // rename, the folder synced once after the last.
+  bool Sync() {
     if (fsync(fd_) != 0) return false;
     int fd = fd_;
     fd_ = -1;
-    if (close(fd) != 0) return false;
+    return close(fd) == 0;
+  }
+  bool Rename() {
     if (rename(temp_.c_str(), target_.c_str()) != 0) return false;
     temp_.clear();
-    SyncFolderOf(target_);
     return true;
   }
+  std::string Folder() const {
+    std::size_t slash = target_.rfind('/');
+    return slash == std::string::npos ? "." : target_.substr(0, slash + 1);
+  }
+  void SyncFolder() const { SyncFolderOf(target_); }
 
  private:
-
   std::string target_;
   std::string temp_;
   int fd_ = -1;
@@ -291,11 +302,15 @@ bool DirectoryExists(std::string_view path) {
   return stat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool CopyFile(std::string_view source, std::string_view target) {
-  std::string from = HostPath(source);
-  std::string to = HostPath(target);
+namespace {
+
+enum class CopyStart { Failed, Same, Open };
+
+// Opens the source and, unless the target is that very file, a writer for the target; then copies
+// the bytes into the writer's temporary file.
+CopyStart StartCopy(const std::string& from, AtomicWriter& writer, const std::string& to) {
   int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return false;
+  if (in < 0) return CopyStart::Failed;
   struct stat sourceStat;
   struct stat targetStat;
   bool ok = fstat(in, &sourceStat) == 0 && S_ISREG(sourceStat.st_mode);
@@ -304,9 +319,8 @@ bool CopyFile(std::string_view source, std::string_view target) {
       targetStat.st_ino == sourceStat.st_ino) {
     // Onto itself: writing would first truncate what is being read; the file is already the copy.
     close(in);
-    return true;
+    return CopyStart::Same;
   }
-  AtomicWriter writer(to);
   ok = ok && writer.Open();
   char buffer[65536];
   while (ok) {
@@ -319,7 +333,50 @@ bool CopyFile(std::string_view source, std::string_view target) {
     ok = writer.Write(buffer, static_cast<std::size_t>(n));
   }
   close(in);
-  return ok && writer.Commit();
+  return ok ? CopyStart::Open : CopyStart::Failed;
+}
+
+}  // namespace
+
+bool CopyFile(std::string_view source, std::string_view target) {
+  const std::string to = HostPath(target);
+  AtomicWriter writer(to);
+  switch (StartCopy(HostPath(source), writer, to)) {
+    case CopyStart::Same: return true;
+    case CopyStart::Open: return writer.Commit();
+    default: return false;
+  }
+}
+
+std::size_t CopyFiles(const std::vector<std::pair<std::string, std::string>>& copies, std::size_t* failed) {
+  std::vector<std::unique_ptr<AtomicWriter>> writers;
+  std::vector<bool> same;
+  auto fail = [failed](std::size_t i) {
+    if (failed != nullptr) *failed = i;
+    return std::size_t{0};
+  };
+  for (const auto& [source, target] : copies) {
+    const std::string to = HostPath(target);
+    writers.push_back(std::make_unique<AtomicWriter>(to));
+    CopyStart start = StartCopy(HostPath(source), *writers.back(), to);
+    if (start == CopyStart::Failed) return fail(writers.size() - 1);
+    same.push_back(start == CopyStart::Same);
+  }
+  // Written first and synced after: the file system then flushes the whole batch in one go rather
+  // than one journal commit per file.
+  for (std::size_t i = 0; i < writers.size(); ++i) {
+    if (!same[i] && !writers[i]->Sync()) return fail(i);
+  }
+  std::size_t replaced = 0;
+  for (; replaced < writers.size(); ++replaced) {
+    if (!same[replaced] && !writers[replaced]->Rename()) break;
+  }
+  if (replaced < writers.size() && failed != nullptr) *failed = replaced;
+  std::set<std::string> synced;
+  for (std::size_t i = 0; i < replaced; ++i) {
+    if (!same[i] && synced.insert(writers[i]->Folder()).second) writers[i]->SyncFolder();
+  }
+  return replaced;
 }
 
 bool DeleteFile(std::string_view path) {

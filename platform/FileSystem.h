@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -27,6 +29,12 @@ bool DirectoryExists(std::string_view path);
 // Copying a file onto itself leaves it intact and succeeds. False when anything failed (a missing
 // source, a read-only target); the old target then stays as it was.
 bool CopyFile(std::string_view source, std::string_view target);
+
+// Several copies as CopyFile makes them, committed together: every temporary file is written and
+// synced before the first rename, so a failure up to then leaves every target as it was (and no
+// temporary file). Returns how many targets, in order, were replaced: copies.size() on success;
+// otherwise *failed (when given) is the index of the copy that failed.
+std::size_t CopyFiles(const std::vector<std::pair<std::string, std::string>>& copies, std::size_t* failed = nullptr);
 
 // False when the file could not be removed; like Windows, a read-only file (no write bit, or not
 // writable by this process) is not removed.

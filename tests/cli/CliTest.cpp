@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -97,6 +98,60 @@ TEST_F(CliTest, NewAndRenamedFoldersGoIntoTheIndex) {
   Result renamed = Run("rename-folder 3 --name 'Road Signs' --jpn 道路標識");
   EXPECT_EQ(renamed.code, 0) << renamed.err;
   EXPECT_NE(Run("folders").out.find("3\tRoad Signs\t道路標識\tsigns.BMP\tsigns\\signs\n"), std::string::npos);
+}
+
+TEST_F(CliTest, CheckRepairRetakeAndNextFreeKeepALibraryInOrder) {
+  for (const std::string folder : {"basic", "machine", "signs"}) {
+    std::filesystem::remove_all(Parts() / folder);
+    std::filesystem::remove(root / "lib" / "common" / "catalog" / (folder + ".BMP"));
+  }
+  std::ofstream(Parts() / "parts.ini", std::ios::binary) << "[PartsAssembler]\r\nMenuItems=0\r\n";
+  ASSERT_EQ(Run("new-folder ships --name Ships --jpn 船").code, 0);
+  Result clean = Run("check");
+  EXPECT_EQ(clean.code, 0) << clean.out;
+  EXPECT_EQ(clean.out, "");
+
+  Result two = Run("register --folder 1 --next-free '" + Samples() + "cube.suf' '" + Samples() + "torus.suf'");
+  EXPECT_EQ(two.code, 0) << two.err;
+  EXPECT_EQ(two.out, "1\tships\\ships01.SUF\n2\tships\\ships02.SUF\n");
+  EXPECT_EQ(Run("check").code, 0);
+
+  std::filesystem::remove(Parts() / "ships" / "ships01.SUF");
+  std::ofstream(Parts() / "ships" / "notes.txt") << "notes";
+  const std::string lib = (root / "lib").string();
+  Result damaged = Run("check --json");
+  EXPECT_EQ(damaged.code, 1);
+  EXPECT_EQ(damaged.out,
+            "{\"kind\":\"orphan-cell\",\"folder\":1,\"slot\":1,\"path\":\"" + lib +
+                "\\\\common\\\\parts\\\\ships\\\\ships01.SUF\",\"text\":\"サムネイルはありますが、パーツファイルがありません。\"}\n"
+                "{\"kind\":\"stray-file\",\"folder\":1,\"slot\":null,\"path\":\"" + lib +
+                "\\\\common\\\\parts\\\\ships\\\\notes.txt\",\"text\":\"どのスロットの名前にも合わないファイルです。\"}\n");
+
+  const std::string catalog = Read(root / "lib" / "common" / "catalog" / "ships.BMP");
+  Result declined = Run("repair");
+  EXPECT_EQ(declined.code, 3);
+  EXPECT_EQ(declined.err, "1 件を修復します。よろしいですか？\n(no terminal to answer on: No)\n");
+  EXPECT_EQ(Read(root / "lib" / "common" / "catalog" / "ships.BMP"), catalog);
+  Result repaired = Run("repair --yes");
+  EXPECT_EQ(repaired.code, 0) << repaired.err;
+  EXPECT_EQ(repaired.out, "orphan-cell\t1\t1\t" + lib + "\\common\\parts\\ships\\ships01.SUF\tセルを背景色で塗りました。\n");
+  Result person = Run("check");
+  EXPECT_EQ(person.code, 1);
+  EXPECT_EQ(person.out.substr(0, person.out.find('\t')), "stray-file");
+  EXPECT_EQ(std::count(person.out.begin(), person.out.end(), '\n'), 1);
+
+  EXPECT_EQ(Run("retake --folder 1 --drag 5,5").code, 0);
+  Result empty = Run("retake --folder 1 --slot 1");
+  EXPECT_EQ(empty.code, 1);
+  EXPECT_EQ(empty.err, "指定した場所にはパーツは登録されていません。\n");
+  EXPECT_EQ(Run("retake --folder 1 extra").code, 2);
+
+  std::string sixteen;
+  for (int i = 0; i < 16; ++i) sixteen += " '" + Samples() + "cube.suf'";
+  Result tooMany = Run("register --folder 1 --next-free" + sixteen);
+  EXPECT_EQ(tooMany.code, 1);
+  EXPECT_EQ(tooMany.out, "");
+  EXPECT_EQ(tooMany.err, "このフォルダに入るのはあと 15 個です（ファイルは 16 個）。何も登録していません。\n");
 }
 
 }  // namespace

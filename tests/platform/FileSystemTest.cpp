@@ -155,6 +155,24 @@ TEST(FileServices, CopyFile) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"locked", "old.suf", "ro.suf", "src.suf"}));
 }
 
+TEST(FileServices, CopyFilesReplacesNothingUntilEveryCopyIsWritten) {
+  TempDir dir;
+  WriteBytes(dir / "a.suf", "shape a");
+  WriteBytes(dir / "b.suf", "shape b");
+  WriteBytes(dir / "t1.suf", "old one");
+  std::size_t failed = 99;
+  // The second source is missing: the first target, already written to its temporary file, stays.
+  EXPECT_EQ(CopyFiles({{dir / "a.suf", dir / "t1.suf"}, {dir / "none.suf", dir / "t2.suf"}}, &failed), 0u);
+  EXPECT_EQ(failed, 1u);
+  EXPECT_EQ(ReadBytes(dir / "t1.suf"), "old one");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.suf", "b.suf", "t1.suf"}));
+
+  EXPECT_EQ(CopyFiles({{dir / "a.suf", dir / "t1.suf"}, {dir / "b.suf", dir / "t2.suf"}, {dir / "a.suf", dir / "a.suf"}}), 3u);
+  EXPECT_EQ(ReadBytes(dir / "t1.suf"), "shape a");
+  EXPECT_EQ(ReadBytes(dir / "t2.suf"), "shape b");
+  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.suf", "b.suf", "t1.suf", "t2.suf"}));
+}
+
 TEST(FileServices, AtomicWriteFailuresLeaveTheOldFileAndNoTemporary) {
   TempDir dir;
   WriteBytes(dir / "cat.bmp", "old");

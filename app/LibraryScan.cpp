@@ -1,0 +1,84 @@
+#include "app/LibraryScan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/PartsFolder.h"
+#include "app/Workflow.h"
+#include "platform/FileSystem.h"
+#include "platform/Sjis.h"
+
+namespace {
+
+constexpr std::string_view kTemporaryMark = ".partwell-";
+constexpr std::size_t kTemporaryUniqueChars = 6;  // mkstemp's XXXXXX
+
+std::size_t LastSeparator(std::string_view prefix) { return platform::FindLastCharOf(prefix, "\\/"); }
+
+}  // namespace
+
+bool IsTemporaryFileName(std::string_view name) { return !TemporaryFileTarget(name).empty(); }
+
+std::string TemporaryFileTarget(std::string_view name) {
+  if (name.size() < 1 + kTemporaryMark.size() + kTemporaryUniqueChars || name[0] != '.') return "";
+  std::size_t mark = name.size() - kTemporaryUniqueChars - kTemporaryMark.size();
+  if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return "";
+  for (char c : name.substr(name.size() - kTemporaryUniqueChars)) {
+    if (!std::isalnum(static_cast<unsigned char>(c))) return "";
+  }
+  return std::string(name.substr(1, mark - 1));
+}
+
+std::string FoldCase(std::string_view sjis) {
+  std::string folded(sjis);
+  for (std::size_t i = 0; i < folded.size(); i = platform::NextCharOffset(folded, i)) {
+    if (folded[i] >= 'A' && folded[i] <= 'Z') folded[i] = static_cast<char>(folded[i] - 'A' + 'a');
+  }
+  return folded;
+}
+
+bool DirectoryListing::Read(const std::string& path) {
+  entries_.clear();
+  byFoldedName_.clear();
+  std::error_code error;
+  std::filesystem::directory_iterator it(platform::HostPath(path), error);
+  if (error) return false;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) break;
+    std::string utf8 = it->path().filename().string();
+    entries_.push_back({platform::Utf8ToSjis(utf8).value_or(utf8), it->is_directory(error)});
+  }
+  // Reports come out in the same order on every run and every file system.
+  std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  for (std::size_t i = 0; i < entries_.size(); ++i) byFoldedName_.emplace(FoldCase(entries_[i].name), i);
+  return true;
+}
+
+const DirectoryListing::Entry* DirectoryListing::Find(std::string_view name) const {
+  auto found = byFoldedName_.find(FoldCase(name));
+  return found == byFoldedName_.end() ? nullptr : &entries_[found->second];
+}
+
+std::string PrefixDirectory(std::string_view prefix) {
+  std::size_t last = LastSeparator(prefix);
+  return last == std::string_view::npos ? std::string() : std::string(prefix.substr(0, last));
+}
+
+std::string PrefixStem(std::string_view prefix) {
+  std::size_t last = LastSeparator(prefix);
+  return std::string(last == std::string_view::npos ? prefix : prefix.substr(last + 1));
+}
+
+std::string SlotFileStem(std::string_view stem, int slot) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%02d.SUF", slot + 1);
+  return std::string(stem) + number;
+}
+
+const std::string* UnusableEntryField(const PartsFolder& folder) {
+  if (!Workflow::HasContainedCatalog(folder)) return &folder.CatalogFile;
+  if (!Workflow::HasContainedParts(folder)) return &folder.PartsPrefix;
+  return nullptr;
+}
