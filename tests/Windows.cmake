@@ -19,3 +19,20 @@ set(PARTWELL_WINDOWS_EXCLUDED
 add_test(NAME velrast.DllExportsTheTwentyNames
   COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${PARTWELL_OBJDUMP} -DDLL=$<TARGET_FILE:velrast> -DEXE=$<TARGET_FILE:partwell-cli>
           -DBITS=${CMAKE_SIZEOF_VOID_P} -P ${CMAKE_CURRENT_SOURCE_DIR}/velrast/DllExports.cmake)
+
+# Single tests left out of the Windows run, for the same kind of reason.
+set(PARTWELL_WINDOWS_EXCLUDED_TESTS
+  # They count and fail the blocks of the Local and Global stand-ins; on Windows those are the
+  # system's own allocators, which count nothing (LiveBlocks answers -1 there).
+  DibMemory.EveryKindIsReleasedByItsOwnAllocator DibMemory.FailedAllocationOrLockGivesNull
+  DibStreamCreate.FailureLeavesTheObjectEmptyAndNothingAllocated
+  Geometry.AnAllocationFailureLeavesTheImageUnchanged
+  HostileBmp.EveryRefusalIsRefusedBeforeAnythingIsAllocated
+  # It counts the open descriptors of /proc/self/fd, which under Wine are Wine's own.
+  SufReader.ConversionErrorNamesTheTokenAndKeepsTheFacesBeforeIt
+  # It runs the sample generator with python3 through a POSIX shell.
+  SampleData.CommittedFilesAreTheGeneratorsOutput
+  # It switches the C library to a comma-decimal locale, which Wine's msvcrt does not offer.
+  StringSeparator.DecimalPointDoesNotFollowTheProcessLocale)
+list(JOIN PARTWELL_WINDOWS_EXCLUDED_TESTS ":" joined)
+set(PARTWELL_GTEST_FILTER "-${joined}")
