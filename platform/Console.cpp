@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+
+#include "platform/WinApi.h"
 #else
 #include <unistd.h>
 #endif
@@ -12,7 +14,11 @@
 namespace platform {
 
 #ifdef _WIN32
-bool InputIsTerminal() { return _isatty(_fileno(stdin)) != 0; }
+// _isatty also answers yes for the NUL device; only a console has a console mode.
+bool InputIsTerminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
 
 void UseBinaryOutput() {
   _setmode(_fileno(stdout), _O_BINARY);

@@ -28,8 +28,9 @@ set(PARTWELL_WINDOWS_EXCLUDED_TESTS
   DibStreamCreate.FailureLeavesTheObjectEmptyAndNothingAllocated
   Geometry.AnAllocationFailureLeavesTheImageUnchanged
   HostileBmp.EveryRefusalIsRefusedBeforeAnythingIsAllocated
-  # It counts the open descriptors of /proc/self/fd, which under Wine are Wine's own.
+  # They count the open descriptors of /proc/self/fd, which under Wine are Wine's own.
   SufReader.ConversionErrorNamesTheTokenAndKeepsTheFacesBeforeIt
+  AtrReader.MissingFileLeavesTheTableAndNoDescriptorOpen
   # It runs the sample generator with python3 through a POSIX shell.
   SampleData.CommittedFilesAreTheGeneratorsOutput
   # It switches the C library to a comma-decimal locale, which Wine's msvcrt does not offer.
