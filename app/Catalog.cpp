@@ -13,19 +13,12 @@ namespace {
 constexpr int kShownCellWidth = 64;
 constexpr int kShownCellHeight = 48;
 
-// The display surface is a plain 32-bit image (0xAARRGGBB).
-void FillRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t argb) {
-  for (int y = std::max(y0, 0); y < std::min(y1, dc->height); ++y) {
-    for (int x = std::max(x0, 0); x < std::min(x1, dc->width); ++x) dc->pixels[y * dc->pixelsPerRow + x] = argb;
-  }
-}
-
 // A one-pixel frame along the rectangle, right and bottom edges exclusive.
-void FrameRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t argb) {
-  FillRect(dc, x0, y0, x1, y0 + 1, argb);
-  FillRect(dc, x0, y1 - 1, x1, y1, argb);
-  FillRect(dc, x0, y0, x0 + 1, y1, argb);
-  FillRect(dc, x1 - 1, y0, x1, y1, argb);
+void FrameRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t rgb) {
+  platform::FillSolidRect(dc, x0, y0, x1, y0 + 1, rgb);
+  platform::FillSolidRect(dc, x0, y1 - 1, x1, y1, rgb);
+  platform::FillSolidRect(dc, x0, y0, x0 + 1, y1, rgb);
+  platform::FillSolidRect(dc, x1 - 1, y0, x1, y1, rgb);
 }
 
 }  // namespace
@@ -72,11 +65,11 @@ void Workflow::PaintCatalog() {
   if (Catalog.bits != nullptr) {
     Catalog.Draw(dc, 0, 0);
   } else {
-    FillRect(dc, 0, 0, dc->width, dc->height, 0xFF000000u);
+    platform::FillSurface(dc, 0x000000u);
   }
   int x = kShownCellWidth * (SelectedSlot % 4);
   int y = kShownCellHeight * (SelectedSlot / 4);
-  FrameRect(dc, x, y, x + kShownCellWidth, y + kShownCellHeight, 0xFFFF0000u);
+  FrameRect(dc, x, y, x + kShownCellWidth, y + kShownCellHeight, 0xFF0000u);
   view_.EndPaintThumbnail();
 }
 

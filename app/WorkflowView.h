@@ -7,7 +7,9 @@
 
 #include "platform/Gdi.h"
 
-// Message box flags and answers, the platform's values.
+// Message box flags and answers, the platform's values (on Windows <windows.h>, which Gdi.h brings,
+// defines them itself).
+#ifndef _WIN32
 constexpr unsigned MB_OK = 0x00;
 constexpr unsigned MB_YESNO = 0x04;
 constexpr unsigned MB_ICONERROR = 0x10;
@@ -17,6 +19,7 @@ constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr int IDOK = 1;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+#endif
 
 // What the folder dialog shows and, after OK, what the user typed.
 struct FolderDialogState {

@@ -1,11 +1,11 @@
 #include "cli/Cli.h"
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 
-#include "platform/CommandLine.h"
 #include "cli/CliView.h"
+#include "platform/CommandLine.h"
+#include "platform/Console.h"
 #include "platform/Sjis.h"
 
 namespace cli {
@@ -53,24 +53,26 @@ void PrintSjis(std::FILE* stream, const std::string& sjis) {
 
 int main(int argc, char** argv) {
   platform::SetCommandLine(argc, argv);
+  platform::UseBinaryOutput();
+  const std::vector<std::string> args = platform::Arguments(argc, argv);
   cli::Context context;
   context.programFolder = platform::ExecutableFolder();
   std::string cga, atr;
   bool haveCga = false, haveAtr = false;
-  int i = 1;
-  for (; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--cga") == 0 && i + 1 < argc) {
-      if (!cli::ArgToSjis(argv[++i], cga)) return 1;
+  std::size_t i = 0;
+  for (; i < args.size(); ++i) {
+    if (args[i] == "--cga" && i + 1 < args.size()) {
+      if (!cli::ArgToSjis(args[++i], cga)) return 1;
       haveCga = true;
-    } else if (std::strcmp(argv[i], "--atr") == 0 && i + 1 < argc) {
-      if (!cli::ArgToSjis(argv[++i], atr)) return 1;
+    } else if (args[i] == "--atr" && i + 1 < args.size()) {
+      if (!cli::ArgToSjis(args[++i], atr)) return 1;
       haveAtr = true;
     } else {
       break;
     }
   }
-  if (i >= argc) return cli::Usage();
-  auto found = cli::Commands().find(argv[i]);
+  if (i >= args.size()) return cli::Usage();
+  auto found = cli::Commands().find(args[i]);
   if (found == cli::Commands().end()) return cli::Usage();
 
   // The settings, read from where the window reads them.
@@ -83,6 +85,6 @@ int main(int argc, char** argv) {
   context.atrFile = haveAtr ? atr : settings.ProgramFile("_GENIE.ATR");
   context.settingsFile = settings.SettingsPath();
   context.helpFile = settings.ProgramFile("partwell.htm");
-  context.args.assign(argv + i + 1, argv + argc);
+  context.args.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
   return found->second.command(context);
 }

@@ -1,11 +1,10 @@
 #include "cli/CliView.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
+#include "platform/Console.h"
 #include "platform/Sjis.h"
 
 namespace cli {
@@ -30,7 +29,7 @@ int CliView::MessageBox(const std::string& text, const std::string&, unsigned fl
     return IDOK;
   }
   if (assumeYes) return IDYES;
-  if (!isatty(STDIN_FILENO)) {
+  if (!platform::InputIsTerminal()) {
     std::fprintf(stderr, "(no terminal to answer on: No)\n");
     return IDNO;
   }

@@ -3,7 +3,7 @@
 #include "platform/Sjis.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include <cstdlib>  // __argv
 #else
 #include <filesystem>
 #include <system_error>
@@ -26,6 +26,12 @@ std::string QuotedIfBlank(const std::string& arg) {
 // converted (an argument without a Shift-JIS form is kept as it is) and token 0, the program's path,
 // gets backslashes for the host's slashes; the file services map them back.
 void SetCommandLine(int argc, char** argv) {
+#ifdef _WIN32
+  if (argv == __argv) {
+    CommandLineText() = NativeCommandLine();
+    return;
+  }
+#endif
   std::string text;
   for (int i = 0; i < argc; ++i) {
     std::string arg = Utf8ToSjis(argv[i]).value_or(argv[i]);
@@ -42,13 +48,12 @@ void SetCommandLine(int argc, char** argv) {
 
 const std::string& GetCommandLine() { return CommandLineText(); }
 
+#ifndef _WIN32
+std::vector<std::string> Arguments(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
 std::string ExecutableFolder() {
-#ifdef _WIN32
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return "";
-  std::string folder(path, length);
-#else
   std::error_code error;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return "";
@@ -58,9 +63,9 @@ std::string ExecutableFolder() {
   for (char& c : folder) {
     if (c == '/') c = '\\';
   }
-#endif
   const std::size_t end = FindLastCharOf(folder, "\\:");
   return end == std::string::npos ? std::string() : folder.substr(0, end + 1);
 }
+#endif
 
 }  // namespace platform

@@ -1,3 +1,6 @@
+// File services on POSIX hosts; Windows has its own in FileSystemWin.cpp.
+#ifndef _WIN32
+
 #include "platform/FileSystem.h"
 
 #include <dirent.h>
@@ -437,3 +440,5 @@ bool WriteFileAtomically(std::string_view path, std::string_view bytes) {
 }
 
 }  // namespace platform
+
+#endif  // _WIN32

@@ -122,4 +122,21 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
   return bottom > top ? static_cast<int>(bottom - top) : 0;
 }
 
+namespace platform {
+
+void FillSolidRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t rgb) {
+  if (!dc || !dc->pixels) return;
+  const std::uint32_t argb = kOpaque | (rgb & 0x00FFFFFFu);
+  for (int y = y0 < 0 ? 0 : y0; y < (y1 < dc->height ? y1 : dc->height); ++y) {
+    std::uint32_t* row = dc->pixels + static_cast<std::int64_t>(y) * dc->pixelsPerRow;
+    for (int x = x0 < 0 ? 0 : x0; x < (x1 < dc->width ? x1 : dc->width); ++x) row[x] = argb;
+  }
+}
+
+void FillSurface(HDC dc, std::uint32_t rgb) {
+  if (dc) FillSolidRect(dc, 0, 0, dc->width, dc->height, rgb);
+}
+
+}  // namespace platform
+
 #endif

@@ -4,7 +4,7 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WinApi.h"
 #else
 #include <cstdint>
 
@@ -68,3 +68,15 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
                   int srcWidth, int srcHeight, const void* bits, const BITMAPINFO* info, UINT usage,
                   DWORD rop);
 #endif
+
+#include <cstdint>
+
+namespace platform {
+
+// Fills the rectangle x0 <= x < x1, y0 <= y < y1, clipped to the surface, with colour 0x00RRGGBB.
+void FillSolidRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t rgb);
+
+// Fills the whole surface (on Windows, everything inside the clipping region) with 0x00RRGGBB.
+void FillSurface(HDC dc, std::uint32_t rgb);
+
+}  // namespace platform

@@ -12,7 +12,7 @@
 #include <cstdint>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WinApi.h"
 #else
 using HLOCAL = void*;
 using HGLOBAL = void*;

@@ -1,6 +1,8 @@
 #include "platform/Sjis.h"
 
+#ifndef _WIN32
 #include <iconv.h>
+#endif
 
 #include <cerrno>
 
@@ -45,6 +47,8 @@ std::string_view CutAtCharBoundary(std::string_view text, std::size_t maxBytes) 
   }
   return text.substr(0, end);
 }
+
+#ifndef _WIN32  // Windows converts with its own code-page tables: SjisWin.cpp
 
 namespace {
 
@@ -145,5 +149,7 @@ std::optional<std::string> Utf8ToSjis(std::string_view utf8) {
   if (SjisToUtf8(out) != utf8) return std::nullopt;
   return out;
 }
+
+#endif  // _WIN32
 
 }  // namespace platform

@@ -24,7 +24,7 @@
 
 #if defined(_WIN32)
 #if defined(VELRAST_BUILD)
-#define VLR_EXPORT __declspec(dllexport)
+#define VLR_EXPORT  // the module-definition file names the exports, with their decorated names
 #else
 #define VLR_EXPORT __declspec(dllimport)
 #endif
