@@ -1,19 +1,15 @@
 #include "app/LibraryScan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <filesystem>
 
 #include "app/PartsFolder.h"
 #include "app/Workflow.h"
 #include "platform/FileSystem.h"
 #include "platform/Sjis.h"
+#include "platform/TemporaryName.h"
 
 namespace {
-
-constexpr std::string_view kTemporaryMark = ".partwell-";
-constexpr std::size_t kTemporaryUniqueChars = 6;  // mkstemp's XXXXXX
 
 std::size_t LastSeparator(std::string_view prefix) { return platform::FindLastCharOf(prefix, "\\/"); }
 
@@ -22,13 +18,9 @@ std::size_t LastSeparator(std::string_view prefix) { return platform::FindLastCh
 bool IsTemporaryFileName(std::string_view name) { return !TemporaryFileTarget(name).empty(); }
 
 std::string TemporaryFileTarget(std::string_view name) {
-  if (name.size() < 1 + kTemporaryMark.size() + kTemporaryUniqueChars || name[0] != '.') return "";
-  std::size_t mark = name.size() - kTemporaryUniqueChars - kTemporaryMark.size();
-  if (name.substr(mark, kTemporaryMark.size()) != kTemporaryMark) return "";
-  for (char c : name.substr(name.size() - kTemporaryUniqueChars)) {
-    if (!std::isalnum(static_cast<unsigned char>(c))) return "";
-  }
-  return std::string(name.substr(1, mark - 1));
+  if (!platform::IsOwnTemporaryName(name)) return "";
+  const std::size_t tail = platform::kTemporaryMark.size() + platform::kTemporaryUniqueChars;
+  return std::string(name.substr(1, name.size() - tail - 1));
 }
 
 std::string FoldCase(std::string_view sjis) {
@@ -42,14 +34,9 @@ std::string FoldCase(std::string_view sjis) {
 bool DirectoryListing::Read(const std::string& path) {
   entries_.clear();
   byFoldedName_.clear();
-  std::error_code error;
-  std::filesystem::directory_iterator it(platform::HostPath(path), error);
-  if (error) return false;
-  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
-    if (error) break;
-    std::string utf8 = it->path().filename().string();
-    entries_.push_back({platform::Utf8ToSjis(utf8).value_or(utf8), it->is_directory(error)});
-  }
+  auto listed = platform::ListFolder(path);
+  if (!listed) return false;
+  for (platform::FolderEntry& entry : *listed) entries_.push_back({std::move(entry.name), entry.isFolder});
   // Reports come out in the same order on every run and every file system.
   std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
   for (std::size_t i = 0; i < entries_.size(); ++i) byFoldedName_.emplace(FoldCase(entries_[i].name), i);

@@ -14,12 +14,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <memory>
-#include <optional>
 #include <set>
 #include <vector>
 
 #include "platform/Sjis.h"
+#include "platform/TemporaryName.h"
 
 namespace platform {
 namespace {
@@ -129,28 +130,13 @@ mode_t DefaultFileMode() {
   return 0644 & ~mask;
 }
 
-// Our temporary files are ".NAME.partwell-XXXXXX" (mkstemp's six letters and digits).
-constexpr std::string_view kTempMark = ".partwell-";
-constexpr std::size_t kTempRandom = 6;
-constexpr time_t kStaleSeconds = 10 * 60;
-
-bool IsOwnTemporaryName(std::string_view name) {
-  const std::size_t tail = kTempMark.size() + kTempRandom;
-  if (name.size() < 1 + tail || name[0] != '.') return false;
-  if (name.substr(name.size() - tail, kTempMark.size()) != kTempMark) return false;
-  for (char c : name.substr(name.size() - kTempRandom)) {
-    if (!IsAsciiLetter(c) && !(c >= '0' && c <= '9')) return false;
-  }
-  return true;
-}
-
 // A run killed between creating its temporary file and renaming it leaves the file behind. One
 // older than ten minutes belongs to no write still going on (a write takes well under a second), so
 // it is removed; only plain files of our own naming, never links or anything else.
 void RemoveStaleTemporaries(const std::string& folder) {
   DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
   if (!dir) return;
-  const time_t limit = time(nullptr) - kStaleSeconds;
+  const time_t limit = time(nullptr) - kStaleTemporarySeconds;
   while (const dirent* entry = readdir(dir)) {
     if (!IsOwnTemporaryName(entry->d_name)) continue;
     struct stat st;
@@ -398,29 +384,17 @@ bool CreateDirectory(std::string_view path) {
   return true;
 }
 
-bool IsContainedPath(std::string_view relative) {
-  if (relative.empty()) return false;
-  for (char c : relative) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+std::optional<std::vector<FolderEntry>> ListFolder(std::string_view path) {
+  std::error_code error;
+  std::filesystem::directory_iterator it(HostPath(path), error);
+  if (error) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+    if (error) break;
+    std::string utf8 = it->path().filename().string();
+    entries.push_back({Utf8ToSjis(utf8).value_or(utf8), it->is_directory(error)});
   }
-  // Undecodable bytes become U+FFFD on the host and characters with two CP932 codes one name, so
-  // two different entries could name one file; only bytes that convert back unchanged are taken.
-  std::optional<std::string> back = Utf8ToSjis(SjisToUtf8(relative));
-  if (!back || *back != relative) return false;
-  if (IsSeparator(relative[0]) || FindChar(relative, ':') != std::string_view::npos) return false;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= relative.size();) {
-    const bool end = i == relative.size();
-    std::size_t next = end ? i + 1 : NextCharOffset(relative, i);
-    if (end || (next == i + 1 && IsSeparator(relative[i]))) {
-      std::string_view part = relative.substr(start, i - start);
-      // Windows drops trailing dots and blanks, so "..." and ". ." climb like "..".
-      if (part.find_first_not_of(". ") == std::string_view::npos) return false;
-      start = i + 1;
-    }
-    i = next;
-  }
-  return true;
+  return entries;
 }
 
 std::FILE* OpenForReading(std::string_view path) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,16 @@ bool DeleteFile(std::string_view path);
 // One level; false when it could not be made (also when something of that name is already there).
 // The new directory is synced into its parent, so that later writes never land before it.
 bool CreateDirectory(std::string_view path);
+
+// One entry of a folder: its name in Shift-JIS (a host name without a Shift-JIS form keeps the
+// host's UTF-8 bytes) and whether it is a folder (a link to one counts as one).
+struct FolderEntry {
+  std::string name;
+  bool isFolder = false;
+};
+// The entries of the folder at path, without "." and "..", in the host's order; nullopt when it is
+// not a folder that can be read. A failure part way ends the list there.
+std::optional<std::vector<FolderEntry>> ListFolder(std::string_view path);
 
 // fopen(host path, "rb"); null when the file cannot be opened. The caller closes it.
 std::FILE* OpenForReading(std::string_view path);

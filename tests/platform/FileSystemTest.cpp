@@ -155,24 +155,6 @@ TEST(FileServices, CopyFile) {
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"locked", "old.suf", "ro.suf", "src.suf"}));
 }
 
-TEST(FileServices, CopyFilesReplacesNothingUntilEveryCopyIsWritten) {
-  TempDir dir;
-  WriteBytes(dir / "a.suf", "shape a");
-  WriteBytes(dir / "b.suf", "shape b");
-  WriteBytes(dir / "t1.suf", "old one");
-  std::size_t failed = 99;
-  // The second source is missing: the first target, already written to its temporary file, stays.
-  EXPECT_EQ(CopyFiles({{dir / "a.suf", dir / "t1.suf"}, {dir / "none.suf", dir / "t2.suf"}}, &failed), 0u);
-  EXPECT_EQ(failed, 1u);
-  EXPECT_EQ(ReadBytes(dir / "t1.suf"), "old one");
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.suf", "b.suf", "t1.suf"}));
-
-  EXPECT_EQ(CopyFiles({{dir / "a.suf", dir / "t1.suf"}, {dir / "b.suf", dir / "t2.suf"}, {dir / "a.suf", dir / "a.suf"}}), 3u);
-  EXPECT_EQ(ReadBytes(dir / "t1.suf"), "shape a");
-  EXPECT_EQ(ReadBytes(dir / "t2.suf"), "shape b");
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{"a.suf", "b.suf", "t1.suf", "t2.suf"}));
-}
-
 TEST(FileServices, AtomicWriteFailuresLeaveTheOldFileAndNoTemporary) {
   TempDir dir;
   WriteBytes(dir / "cat.bmp", "old");
@@ -226,36 +208,4 @@ TEST(FileServices, AtomicWriteFailuresLeaveTheOldFileAndNoTemporary) {
   symlink((dir / "cat.bmp").c_str(), (dir / "gone.suf").c_str());
   EXPECT_TRUE(DeleteFile(dir / "gone.suf"));
   EXPECT_EQ(ReadBytes(dir / "cat.bmp"), "new");
-}
-
-TEST(FileServices, WritesRemoveOnlyTheirOwnLeftoversOlderThanTenMinutes) {
-  TempDir dir;
-  const std::vector<std::string> names = {".cat.bmp.partwell-AbC123", ".parts.ini.partwell-x1Y2z3",
-                                          ".cat.bmp.partwell-fresh1", ".cat.bmp.partwell-ab", "cat.bmp.partwell-AbC124",
-                                          ".link.partwell-AbC125"};
-  for (std::size_t i = 0; i + 1 < names.size(); ++i) WriteBytes(dir / names[i], "left over");
-  WriteBytes(dir / "target", "target");
-  symlink((dir / "target").c_str(), (dir / names.back()).c_str());
-  const timespec old[2] = {{time(nullptr) - 11 * 60, 0}, {time(nullptr) - 11 * 60, 0}};
-  for (const std::string& name : names) {
-    if (name != ".cat.bmp.partwell-fresh1") utimensat(AT_FDCWD, (dir / name).c_str(), old, AT_SYMLINK_NOFOLLOW);
-  }
-  ASSERT_TRUE(WriteFileAtomically(dir / "cat.bmp", "new"));
-  // Gone: the two stale ones of our naming. Kept: a fresh one (a write may be going on), names not
-  // quite ours, and a link even of our naming.
-  EXPECT_EQ(dir.Names(), (std::vector<std::string>{".cat.bmp.partwell-ab", ".cat.bmp.partwell-fresh1",
-                                                   ".link.partwell-AbC125", "cat.bmp", "cat.bmp.partwell-AbC124",
-                                                   "target"}));
-}
-
-TEST(FileServices, ContainedPathsStayInsideTheirFolderAndNameOneHostFile) {
-  const std::vector<std::string> contained = {"basic\\basic01.SUF", "ships.BMP", "car\\01.SUF", "a/b.SUF",
-                                              "..x\\y..SUF", "\x95\x5C\\a.SUF"};  // 0x95 0x5C is one character
-  for (const std::string& path : contained) EXPECT_TRUE(IsContainedPath(path)) << path;
-  const std::vector<std::string> refused = {
-      "", "..\\..\\outside\\evil01.SUF", "basic\\..\\..\\x.SUF", "\\abs\\x.SUF", "/abs/x.SUF",
-      "\\\\server\\share\\x.SUF", "C:\\x.SUF", "C:x.SUF", "basic:stream", std::string("ba\0sic01.SUF", 12),
-      "ba\x01sic01.SUF", "tab\tx.SUF", "x\x7F.SUF", "\xFF" "01.SUF", "\x81", "basic\\\\x.SUF", "basic\\",
-      ". .\\x.SUF", "...\\x.SUF", "\xED\x40.SUF"};  // the last: the same character as 0xFA 0x5C on the host
-  for (const std::string& path : refused) EXPECT_FALSE(IsContainedPath(path)) << path;
 }
