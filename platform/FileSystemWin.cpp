@@ -5,26 +5,18 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Sjis.h"
+#include "platform/TemporaryName.h"
 #include "platform/WinApi.h"
+#include "platform/WinText.h"
 
-#include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace platform {
 namespace {
-
-// The UTF-16 form of a Shift-JIS path; nullopt when its bytes are not Shift-JIS.
-std::optional<std::wstring> WidePath(std::string_view path) {
-  if (path.empty() || path.size() > INT_MAX) return std::nullopt;
-  const int size = static_cast<int>(path.size());
-  int wide = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path.data(), size, nullptr, 0);
-  if (wide <= 0) return std::nullopt;
-  std::wstring out(static_cast<std::size_t>(wide), L'\0');
-  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, path.data(), size, out.data(), wide);
-  return out;
-}
 
 DWORD AttributesOf(const std::wstring& path) { return GetFileAttributesW(path.c_str()); }
 
@@ -55,6 +47,51 @@ class Handle {
   HANDLE handle_;
 };
 
+std::wstring FolderOf(const std::wstring& path) {
+  std::size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+std::uint64_t Ticks(const FILETIME& time) {  // FILETIME counts 100-nanosecond steps
+  return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Six ASCII letters and digits, different for every call of this process and, through the process
+// id and the clock, unlikely to repeat another process's; CREATE_NEW settles any collision.
+std::wstring UniqueChars() {
+  static std::uint64_t calls = 0;
+  std::uint64_t x = (static_cast<std::uint64_t>(GetCurrentProcessId()) << 32) ^ GetTickCount64() ^
+                    (++calls * 0x9E3779B97F4A7C15ull);
+  // splitmix64's finaliser spreads the bits over the whole word.
+  x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+  x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+  x ^= x >> 31;
+  static constexpr wchar_t kChars[] = L"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  std::wstring out;
+  for (std::size_t i = 0; i < kTemporaryUniqueChars; ++i, x /= 62) out += kChars[x % 62];
+  return out;
+}
+
+// A run killed between creating its temporary file and moving it leaves the file behind; one older
+// than ten minutes belongs to no write still going on, so it is deleted. Only plain files of our
+// own naming: never a folder or a reparse point (a link), whatever its name.
+void RemoveStaleTemporaries(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW((folder + L".*.partwell-*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const std::uint64_t limit = Ticks(now) - static_cast<std::uint64_t>(kStaleTemporarySeconds) * 10000000u;
+  do {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    auto name = SjisFromWide(found.cFileName);
+    if (name && IsOwnTemporaryName(*name) && Ticks(found.ftLastWriteTime) < limit) {
+      DeleteFileW((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+}
+
 // Writes a new file beside the target and moves it over the target on Commit. Anything that is not
 // committed is deleted again, so no failure leaves a temporary file or a half-written target.
 class AtomicWriter {
@@ -67,23 +104,30 @@ class AtomicWriter {
   AtomicWriter(const AtomicWriter&) = delete;
   AtomicWriter& operator=(const AtomicWriter&) = delete;
 
+  // The target is only looked at, never opened: a symbolic link there (GetFileAttributesW does not
+  // follow it) is replaced by the move, and what it points to keeps its bytes.
   bool Open() {
     const DWORD attributes = AttributesOf(target_);
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-      // Windows' own rule: a file with the read-only attribute is not written.
+      // Windows' own rule: a file with the read-only attribute is not written. A folder, or a link
+      // to one, cannot be replaced by a file.
       if (IsDirectory(attributes) || (attributes & FILE_ATTRIBUTE_READONLY)) return false;
     } else if (GetLastError() != ERROR_FILE_NOT_FOUND) {
       return false;
     }
-    std::size_t slash = target_.find_last_of(L"\\/");
-    std::wstring folder = slash == std::wstring::npos ? L"" : target_.substr(0, slash + 1);
-    std::wstring name = slash == std::wstring::npos ? target_ : target_.substr(slash + 1);
+    const std::wstring folder = FolderOf(target_);
+    const std::wstring name = target_.substr(folder.size());
     if (name.empty()) return false;
+    RemoveStaleTemporaries(folder);
     // Keep the temporary name short enough for the 255 characters a name may have.
-    std::wstring stem = folder + L"." + (name.size() > 200 ? std::wstring() : name) + L".partwell-";
+    // (Built by appending: g++ 12 warns wrongly about overlapping copies in chains of +.)
+    std::wstring stem = folder;
+    stem += L'.';
+    if (name.size() <= 200) stem += name;
+    stem += L".partwell-";
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-      std::wstring candidate =
-          stem + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount() + attempt);
+      std::wstring candidate = stem;
+      candidate += UniqueChars();
       HANDLE h = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                              nullptr);
       if (h != INVALID_HANDLE_VALUE) {
@@ -107,9 +151,14 @@ class AtomicWriter {
     return true;
   }
 
-  bool Commit() {
-    if (!FlushFileBuffers(file_.Get())) return false;
-    if (!file_.Close()) return false;
+  bool Commit() { return Sync() && Rename(); }
+
+  // The steps of Commit, for writers that commit together: every file flushed before the first
+  // move. There is no folder to flush on Windows: MOVEFILE_WRITE_THROUGH returns only once the move
+  // itself is on the disk.
+  bool Sync() { return FlushFileBuffers(file_.Get()) && file_.Close(); }
+  bool Rename() {
+    // The move replaces the target's directory entry: a link there is replaced, not followed.
     if (!MoveFileExW(temp_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
       return false;
     temp_.clear();
@@ -122,15 +171,47 @@ class AtomicWriter {
   Handle file_;
 };
 
+// The link itself is opened, not what it names: a link to the source is replaced by a copy.
 bool SameFile(HANDLE a, const std::wstring& other) {
   Handle b(CreateFileW(other.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!b.Valid()) return false;
   BY_HANDLE_FILE_INFORMATION ia;
   BY_HANDLE_FILE_INFORMATION ib;
   if (!GetFileInformationByHandle(a, &ia) || !GetFileInformationByHandle(b.Get(), &ib)) return false;
   return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
          ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+  const int size = static_cast<int>(wide.size());
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return {};
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+enum class CopyStart { Failed, Same, Open };
+
+// Opens the source and, unless the target is that very file, a writer for the target; then copies
+// the bytes into the writer's temporary file.
+CopyStart StartCopy(std::string_view source, AtomicWriter& writer, const std::wstring& to) {
+  auto from = WidePath(source);
+  if (!from || IsDirectory(AttributesOf(*from))) return CopyStart::Failed;
+  Handle in(CreateFileW(from->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!in.Valid()) return CopyStart::Failed;
+  // Onto itself: writing would first replace what is being read; the file is already the copy.
+  if (SameFile(in.Get(), to)) return CopyStart::Same;
+  if (!writer.Open()) return CopyStart::Failed;
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(in.Get(), buffer, sizeof buffer, &got, nullptr)) return CopyStart::Failed;
+    if (got == 0) return CopyStart::Open;
+    if (!writer.Write(buffer, got)) return CopyStart::Failed;
+  }
 }
 
 }  // namespace
@@ -150,26 +231,43 @@ bool DirectoryExists(std::string_view path) {
 }
 
 bool CopyFile(std::string_view source, std::string_view target) {
-  auto from = WidePath(source);
   auto to = WidePath(target);
-  if (!from || !to) return false;
-  Handle in(CreateFileW(from->c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!in.Valid() || IsDirectory(AttributesOf(*from))) return false;
-  // Onto itself: writing would first replace what is being read; the file is already the copy.
-  if (SameFile(in.Get(), *to)) return true;
+  if (!to) return false;
   AtomicWriter writer(*to);
-  if (!writer.Open()) return false;
-  char buffer[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!ReadFile(in.Get(), buffer, sizeof buffer, &got, nullptr)) return false;
-    if (got == 0) break;
-    if (!writer.Write(buffer, got)) return false;
+  switch (StartCopy(source, writer, *to)) {
+    case CopyStart::Same: return true;
+    case CopyStart::Open: return writer.Commit();
+    default: return false;
   }
-  return writer.Commit();
 }
 
+std::size_t CopyFiles(const std::vector<std::pair<std::string, std::string>>& copies, std::size_t* failed) {
+  std::vector<std::unique_ptr<AtomicWriter>> writers;
+  std::vector<bool> same;
+  auto fail = [failed](std::size_t i) {
+    if (failed != nullptr) *failed = i;
+    return std::size_t{0};
+  };
+  for (const auto& [source, target] : copies) {
+    auto to = WidePath(target);
+    if (!to) return fail(writers.size());
+    writers.push_back(std::make_unique<AtomicWriter>(*to));
+    CopyStart start = StartCopy(source, *writers.back(), *to);
+    if (start == CopyStart::Failed) return fail(writers.size() - 1);
+    same.push_back(start == CopyStart::Same);
+  }
+  for (std::size_t i = 0; i < writers.size(); ++i) {
+    if (!same[i] && !writers[i]->Sync()) return fail(i);
+  }
+  std::size_t replaced = 0;
+  for (; replaced < writers.size(); ++replaced) {
+    if (!same[replaced] && !writers[replaced]->Rename()) break;
+  }
+  if (replaced < writers.size() && failed != nullptr) *failed = replaced;
+  return replaced;
+}
+
+// A link is deleted itself (DeleteFileW does not follow it); what it names stays.
 bool DeleteFile(std::string_view path) {
   auto wide = WidePath(path);
   if (!wide) return false;
@@ -182,6 +280,27 @@ bool DeleteFile(std::string_view path) {
 bool CreateDirectory(std::string_view path) {
   auto wide = WidePath(path);
   return wide && CreateDirectoryW(wide->c_str(), nullptr) != 0;
+}
+
+// FindFirstFileW reports a link to a folder with the folder attribute, as a POSIX stat would.
+std::optional<std::vector<FolderEntry>> ListFolder(std::string_view path) {
+  auto wide = WidePath(path);
+  if (!wide || !IsDirectory(AttributesOf(*wide))) return std::nullopt;
+  if (wide->back() != L'\\' && wide->back() != L'/') *wide += L'\\';
+  *wide += L'*';
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(wide->c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::vector<FolderEntry> entries;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    // A name without a Shift-JIS form keeps its UTF-8 bytes, as the POSIX side gives them.
+    auto sjis = SjisFromWide(name);
+    entries.push_back({sjis ? *sjis : Utf8FromWide(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return entries;
 }
 
 std::FILE* OpenForReading(std::string_view path) {

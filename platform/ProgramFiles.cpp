@@ -1,15 +1,22 @@
 #include "platform/ProgramFiles.h"
 
+namespace platform {
+
+std::string SharedDataFolder(const std::string& programFolder) {
+  return programFolder + "..\\share\\partwell\\";
+}
+
+}  // namespace platform
+
+// The host's own parts; Windows has them in ProgramFilesWin.cpp.
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "platform/FileSystem.h"
 #include "platform/Sjis.h"
@@ -36,21 +43,13 @@ std::string Variable(const char* name) {
 
 }  // namespace
 
-std::string SharedDataFolder(const std::string& programFolder) {
-  return programFolder + "..\\share\\partwell\\";
-}
-
 std::string UserSettingsFolder() {
-#ifdef _WIN32
-  std::string base = Variable("APPDATA");
-#else
   // Only an absolute XDG_CONFIG_HOME counts; a relative one is to be ignored.
   std::string base = Variable("XDG_CONFIG_HOME");
   if (base.empty() || base.front() != '/') {
     const std::string home = Variable("HOME");
     base = home.empty() ? std::string() : home + "/.config";
   }
-#endif
   if (base.empty()) return "";
   std::string folder = FromHost(base);
   return folder.empty() ? folder : folder + "Partwell\\";
@@ -58,12 +57,8 @@ std::string UserSettingsFolder() {
 
 bool FolderWritable(const std::string& folder) {
   const std::string host = folder.empty() ? std::string(".") : HostPath(folder);
-#ifdef _WIN32
-  return _access(host.c_str(), 2) == 0;
-#else
   // The effective user: a process that dropped its override capabilities is answered truthfully.
   return faccessat(AT_FDCWD, host.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-#endif
 }
 
 bool CreateFolders(const std::string& folder) {
@@ -74,3 +69,5 @@ bool CreateFolders(const std::string& folder) {
 }
 
 }  // namespace platform
+
+#endif  // _WIN32

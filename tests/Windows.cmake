@@ -10,7 +10,7 @@ set(PARTWELL_WINDOWS_EXCLUDED
   # They read pixels from the host's stand-in device context (a plain image); on Windows a device
   # context is GDI's own.
   image/DibDrawTest.cpp image/BmpPillowTest.cpp velrast/BufferTest.cpp shape/RenderTest.cpp
-  app/CatalogTest.cpp app/FoldersTest.cpp app/PartsIndexTest.cpp app/WorkflowFixture.cpp
+  app/CatalogTest.cpp app/FoldersTest.cpp app/PartsIndexTest.cpp app/LibraryCareTest.cpp app/WorkflowFixture.cpp
   # It reads the ELF symbol table; the DLL's export table is checked by velrast/DllExports.cmake.
   velrast/ExportsTest.cpp)
 

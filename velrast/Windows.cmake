@@ -32,6 +32,7 @@ file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/velrast.def "${dll_def}")
 target_sources(velrast PRIVATE
   ${CMAKE_SOURCE_DIR}/platform/FileSystemWin.cpp
   ${CMAKE_SOURCE_DIR}/platform/SjisWin.cpp
+  ${CMAKE_SOURCE_DIR}/platform/WinText.cpp
   ${CMAKE_SOURCE_DIR}/platform/GdiWin.cpp)
 target_link_libraries(velrast PRIVATE gdi32 user32)
 set_target_properties(velrast PROPERTIES PREFIX "" OUTPUT_NAME velrast
