@@ -55,5 +55,9 @@ TEST(CommandLine, ExecutableFolderLeadsBackToTheRunningBinary) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), '\\');
   EXPECT_EQ(folder.find('/'), std::string::npos);
+#ifdef _WIN32
+  EXPECT_TRUE(platform::FileExists(folder + "platform_tests.exe"));
+#else
   EXPECT_TRUE(platform::FileExists(folder + "platform_tests"));
+#endif
 }

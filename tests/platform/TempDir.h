@@ -30,7 +30,7 @@ class TempDir {
     chmod(path_.c_str(), 0755);
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-      if (it->is_directory(ec) && !it->is_symlink(ec)) chmod(it->path().c_str(), 0755);
+      if (it->is_directory(ec) && !it->is_symlink(ec)) chmod(it->path().string().c_str(), 0755);
     }
     std::filesystem::remove_all(path_, ec);
   }
