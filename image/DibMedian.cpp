@@ -29,13 +29,6 @@ inline int PlaceOf(unsigned blue, unsigned green, unsigned red) {
   return static_cast<int>(256 * (red & 15) + 16 * (green & 15) + (blue & 15));
 }
 
-// A run of pixels of one colour: its grid cell, its place in the cell and its length.
-struct Run {
-  std::uint16_t cell;
-  std::uint16_t place;
-  std::uint32_t pixels;
-};
-
 inline std::uint64_t Load64(const std::uint8_t* p) {
   std::uint64_t v;
   std::memcpy(&v, p, sizeof v);
@@ -118,12 +111,19 @@ inline std::int32_t LongestSide(const medianbox& b) {
 
 }  // namespace
 
-medianhist::~medianhist() { platform::HeapRelease(entries); }
+medianhist::~medianhist() {
+  platform::HeapRelease(entries);
+  platform::HeapRelease(runs);
+}
+
+mediancut::~mediancut() { platform::HeapRelease(runs); }
 
 bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   platform::HeapRelease(entries);
+  platform::HeapRelease(runs);
   entries = nullptr;
-  distinct = 0;
+  runs = nullptr;
+  distinct = runCount = 0;
   // The cells are plain data; one clear is far cheaper than 4096 assignments.
   std::memset(static_cast<void*>(cells), 0, sizeof cells);
   if (pixelCount == 0) return true;
@@ -132,16 +132,15 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   //    thumbnails) make them far fewer than the pixels, and everything after this step works per
   //    run. The block is sized for one run a pixel, but only the pages the runs reach are touched.
   //    A bit a cell marks the cells in use, so the later steps visit those alone, in cell order.
-  auto* runs = static_cast<Run*>(platform::HeapAllocate(pixelCount * sizeof(Run)));
+  runs = static_cast<medianrun*>(platform::HeapAllocate(pixelCount * sizeof(medianrun)));
   if (!runs) return false;
-  std::size_t runCount = 0;
   std::size_t runsOfCell[kCells] = {};
   std::uint64_t inUse[kCells / 64] = {};
   for (std::size_t i = 0; i < pixelCount;) {
     const std::size_t end = RunEnd(bgr, i, pixelCount);
     const std::uint8_t* p = bgr + 3 * i;
     const int cell = CellOf(p[0], p[1], p[2]);
-    runs[runCount++] = Run{static_cast<std::uint16_t>(cell), static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2])),
+    runs[runCount++] = medianrun{static_cast<std::uint16_t>(cell), static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2])),
                            static_cast<std::uint32_t>(end - i)};
     cells[cell].capacity += static_cast<std::int32_t>(end - i);
     ++runsOfCell[cell];
@@ -157,10 +156,12 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   }
 
   // 2. Counting sort of the runs by cell, keeping their order within a cell.
-  auto* sorted = static_cast<Run*>(platform::HeapAllocate(runCount * sizeof(Run)));
+  auto* sorted = static_cast<medianrun*>(platform::HeapAllocate(runCount * sizeof(medianrun)));
   auto* list = static_cast<medianentry*>(platform::HeapAllocate(runCount * sizeof(medianentry)));
   if (!sorted || !list) {
     platform::HeapRelease(runs);
+    runs = nullptr;
+    runCount = 0;
     platform::HeapRelease(sorted);
     platform::HeapRelease(list);
     return false;
@@ -172,7 +173,6 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
     start += runsOfCell[used[u]];
   }
   for (std::size_t r = 0; r < runCount; ++r) sorted[fill[runs[r].cell]++] = runs[r];
-  platform::HeapRelease(runs);
 
   // 3. Merge the duplicates of each cell; slot[place] is the entry of that colour while seen[place]
   //    names the cell being merged (cell + 1, so a fresh table means "not seen"). A cell's runs end
@@ -219,6 +219,10 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
   if (!bgr || width <= 0 || height <= 0 || target < 1 || target > 256) return false;
   medianhist grid;
   if (!grid.Build(bgr, static_cast<std::size_t>(width) * static_cast<std::size_t>(height))) return false;
+  platform::HeapRelease(runs);
+  runs = grid.runs;
+  runCount = grid.runCount;
+  grid.runs = nullptr;
   // One histogram a box. Every box holds at least one distinct colour, so there are never more
   // boxes than the target or the distinct colours; a split gives the parent's histogram to the
   // upper half and takes a free one for the lower.
@@ -385,26 +389,33 @@ bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, Di
   // splits that cut through the cell are compared pixel by pixel; the leaf is the one Classify
   // reaches from the root. A cell's node is found the first time one of its colours comes up.
   const coltree* starts[medianhist::kCells] = {};
+  // One classification a run of one colour, the runs the quantizer found; a run may go on past
+  // the end of a row.
   const std::size_t stride = dib::Stride(width, bitCount);
   const auto columns = static_cast<std::size_t>(width);
-  for (std::size_t y = 0; y < rows; ++y) {
-    std::uint8_t* out = result.bits + stride * y;
-    std::memset(out, 0, stride);
-    const std::uint8_t* row = bgr + 3 * columns * y;
-    // One classification a run of one colour.
-    for (std::size_t x = 0; x < columns;) {
-      const std::size_t end = RunEnd(row, x, columns);
-      const std::uint8_t* in = row + 3 * x;
-      const int cell = CellOf(in[0], in[1], in[2]);
-      if (!starts[cell]) starts[cell] = CellNode(cut.root, cell);
-      const int index = Classify(starts[cell], in);
+  std::memset(result.bits, 0, stride * rows);
+  std::uint8_t* out = result.bits;
+  const std::uint8_t* in = bgr;
+  std::size_t x = 0;
+  for (std::size_t r = 0; r < cut.runCount; ++r) {
+    const medianrun& run = cut.runs[r];
+    if (!starts[run.cell]) starts[run.cell] = CellNode(cut.root, run.cell);
+    const int index = Classify(starts[run.cell], in);
+    in += 3 * static_cast<std::size_t>(run.pixels);
+    for (std::size_t left = run.pixels; left > 0;) {
+      const std::size_t end = x + std::min(left, columns - x);
       if (bitCount == 8) {
         std::memset(out + x, index, end - x);
       } else {
         // Two pixels a byte, the left one in the high nibble.
-        for (; x < end; ++x) out[x >> 1] = static_cast<std::uint8_t>(out[x >> 1] | ((x & 1) ? index : index << 4));
+        for (std::size_t i = x; i < end; ++i) out[i >> 1] = static_cast<std::uint8_t>(out[i >> 1] | ((i & 1) ? index : index << 4));
       }
+      left -= end - x;
       x = end;
+      if (x == columns) {
+        x = 0;
+        out += stride;
+      }
     }
   }
   return true;
