@@ -393,7 +393,13 @@ bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, Di
   // the end of a row.
   const std::size_t stride = dib::Stride(width, bitCount);
   const auto columns = static_cast<std::size_t>(width);
-  std::memset(result.bits, 0, stride * rows);
+  // Every pixel is written below: an 8-bit image needs only its row padding cleared, a 4-bit one
+  // is cleared whole since its pixels are ORed in by halves.
+  if (bitCount == 8) {
+    for (std::size_t y = 0; y < rows; ++y) std::memset(result.bits + stride * y + columns, 0, stride - columns);
+  } else {
+    std::memset(result.bits, 0, stride * rows);
+  }
   std::uint8_t* out = result.bits;
   const std::uint8_t* in = bgr;
   std::size_t x = 0;
@@ -405,7 +411,12 @@ bool BuildImage(const std::uint8_t* bgr, int width, int height, int bitCount, Di
     for (std::size_t left = run.pixels; left > 0;) {
       const std::size_t end = x + std::min(left, columns - x);
       if (bitCount == 8) {
-        std::memset(out + x, index, end - x);
+        // Most runs are short: a call to memset would cost more than the stores.
+        if (end - x < 16) {
+          for (std::size_t i = x; i < end; ++i) out[i] = static_cast<std::uint8_t>(index);
+        } else {
+          std::memset(out + x, index, end - x);
+        }
       } else {
         // Two pixels a byte, the left one in the high nibble.
         for (std::size_t i = x; i < end; ++i) out[i >> 1] = static_cast<std::uint8_t>(out[i >> 1] | ((i & 1) ? index : index << 4));
