@@ -205,8 +205,13 @@ void DepthSpans(int first, int last) {
       if (xl != xr) zr = zr + (zl - zr) * static_cast<float>(right - xr) / static_cast<float>(xl - xr);
       xr = right;
     }
+    // Dividing by 1 is exact, so the step of a two-pixel span needs no division.
     float dz = 0.0f;
-    if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
+    if (xr - xl == 1) {
+      dz = zr - zl;
+    } else if (xl < xr) {
+      dz = (zr - zl) / static_cast<float>(xr - xl);
+    }
     std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * stride;
     float* const depth = depthBuffer + static_cast<std::size_t>(y) * width;
     float z = zl;
@@ -248,10 +253,17 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   const int first = std::max(y1, 0), last = std::min(y3, g.lastRow);
   std::fill(g.leftX + first, g.leftX + last + 1, std::numeric_limits<int>::max());
   std::fill(g.rightX + first, g.rightX + last + 1, std::numeric_limits<int>::min());
-  // 4. Edges; the long edge 1-3 covers every visible row.
-  if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
-  if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
-  WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+  // 4. Edges; the long edge 1-3 covers every visible row. A triangle within one row (a visible
+  //    one, after step 2) has three horizontal edges, and each enters only its end point: that of
+  //    1-2 first, then that of 2-3, then that of 1-3, the same point again.
+  if (y1 == y3) {
+    EnterPoint<Depth>(y2, x2, z2);
+    EnterPoint<Depth>(y3, x3, z3);
+  } else {
+    if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
+    if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
+    WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+  }
   // 5. Spans.
   if constexpr (Depth) {
     switch (g.bpp) {
