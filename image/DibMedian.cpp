@@ -47,6 +47,14 @@ std::size_t RunEnd(const std::uint8_t* bgr, std::size_t at, std::size_t count) {
     const std::uint8_t* p = bgr + 3 * i - 3;
     if (Load64(p) != Load64(p + 3) || Load64(p + 8) != Load64(p + 11)) break;
     i += 5;
+    if (i >= at + 8) {
+      // Pixels at to at + 7 are of the colour, so their 24 bytes are those of any eight pixels of
+      // it: a flat area (a catalog's background) goes eight pixels at a time against them.
+      const std::uint64_t w0 = Load64(colour), w1 = Load64(colour + 8), w2 = Load64(colour + 16);
+      for (const std::uint8_t* q = bgr + 3 * i; i + 8 <= count; i += 8, q += 24) {
+        if (Load64(q) != w0 || Load64(q + 8) != w1 || Load64(q + 16) != w2) break;
+      }
+    }
   }
   for (const std::uint8_t* p = bgr + 3 * i; i < count; ++i, p += 3) {
     if (p[0] != colour[0] || p[1] != colour[1] || p[2] != colour[2]) break;
