@@ -132,8 +132,6 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   entries = nullptr;
   runs = nullptr;
   distinct = runCount = 0;
-  // The cells are plain data; one clear is far cheaper than 4096 assignments.
-  std::memset(static_cast<void*>(cells), 0, sizeof cells);
   if (pixelCount == 0) return true;
 
   // 1. Runs of one colour in storage order. Flat areas (a catalog's background, flat-shaded
@@ -142,7 +140,7 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   //    A bit a cell marks the cells in use, so the later steps visit those alone, in cell order.
   runs = static_cast<medianrun*>(platform::HeapAllocate(pixelCount * sizeof(medianrun)));
   if (!runs) return false;
-  std::size_t runsOfCell[kCells] = {};
+  std::size_t runsOfCell[kCells];  // of the cells in use, counted from their first run on
   std::uint64_t inUse[kCells / 64] = {};
   for (std::size_t i = 0; i < pixelCount;) {
     const std::size_t end = RunEnd(bgr, i, pixelCount);
@@ -150,9 +148,12 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
     const int cell = CellOf(p[0], p[1], p[2]);
     runs[runCount++] = medianrun{static_cast<std::uint16_t>(cell), static_cast<std::uint16_t>(PlaceOf(p[0], p[1], p[2])),
                            static_cast<std::uint32_t>(end - i)};
-    cells[cell].capacity += static_cast<std::int32_t>(end - i);
+    const std::uint64_t bit = std::uint64_t{1} << (cell & 63);
+    if ((inUse[cell >> 6] & bit) == 0) {
+      inUse[cell >> 6] |= bit;
+      runsOfCell[cell] = 0;
+    }
     ++runsOfCell[cell];
-    inUse[cell >> 6] |= std::uint64_t{1} << (cell & 63);
     i = end;
   }
   std::uint16_t used[kCells];
@@ -190,8 +191,6 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
   std::size_t written = 0, from = 0;
   for (int u = 0; u < usedCount; ++u) {
     const int c = used[u];
-    medianhistdata& cell = cells[c];
-    cell.pixels = list + written;
     const auto mark = static_cast<std::uint32_t>(c + 1);
     for (std::size_t r = from; r < fill[c]; ++r) {
       const unsigned place = sorted[r].place;
@@ -204,7 +203,6 @@ bool medianhist::Build(const std::uint8_t* bgr, std::size_t pixelCount) {
       list[written++] = medianentry{static_cast<std::uint8_t>(16 * (c & 15) + (place & 15)),
                                     static_cast<std::uint8_t>(16 * (c >> 4 & 15) + (place >> 4 & 15)),
                                     static_cast<std::uint8_t>(16 * (c >> 8) + (place >> 8)), sorted[r].pixels};
-      ++cell.count;
     }
     from = fill[c];
   }

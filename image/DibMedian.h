@@ -26,20 +26,11 @@ struct medianrun {
   std::uint32_t pixels;
 };
 
-// One cell of the coarse grid (a 16 x 16 x 16 cube of colour space): capacity is the number of the
-// picture's pixels that fall into it, pixels its count distinct colours.
-struct medianhistdata {
-  std::int32_t capacity = 0;
-  medianentry* pixels = nullptr;
-  std::int32_t count = 0;
-};
-
-// The grid: 4096 cells numbered 256 x (red / 16) + 16 x (green / 16) + blue / 16. Every pixel lands
-// in its cell, duplicates merged into one entry with a pixel count, so the grid is the picture's
-// colour histogram sorted coarsely by colour.
+// The grid: 4096 cells of 16 x 16 x 16 values, numbered 256 x (red / 16) + 16 x (green / 16) +
+// blue / 16. Every pixel lands in its cell, duplicates merged into one entry with a pixel count, so
+// the grid is the picture's colour histogram sorted coarsely by colour: one list, cell after cell.
 struct medianhist {
   static constexpr int kCells = 4096;
-  medianhistdata cells[kCells];
   // Every cell's list, one after the other in cell order, from the program heap. The quantizer
   // reorders it as it splits, after which the cells' lists no longer hold.
   medianentry* entries = nullptr;
