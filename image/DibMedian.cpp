@@ -113,6 +113,25 @@ const coltree* CellNode(const coltree* root, int c) {
   return node;
 }
 
+// The least and greatest value of each channel (red, green, blue) over some colours: a box's tight
+// bounds, since every colour of a box has at least one pixel.
+struct Bounds {
+  unsigned lo[3] = {255, 255, 255};
+  unsigned hi[3] = {0, 0, 0};
+  void Take(const medianentry& e) {
+    const unsigned v[3] = {e.red, e.green, e.blue};
+    for (int k = 0; k < 3; ++k) {
+      lo[k] = std::min(lo[k], v[k]);
+      hi[k] = std::max(hi[k], v[k]);
+    }
+  }
+  void SetOn(medianbox& box) const {
+    box.redMin = static_cast<std::int32_t>(lo[0]), box.greenMin = static_cast<std::int32_t>(lo[1]), box.blueMin = static_cast<std::int32_t>(lo[2]);
+    box.redLength = static_cast<std::int32_t>(hi[0] - lo[0] + 1), box.greenLength = static_cast<std::int32_t>(hi[1] - lo[1] + 1),
+    box.blueLength = static_cast<std::int32_t>(hi[2] - lo[2] + 1);
+  }
+};
+
 inline std::int32_t LongestSide(const medianbox& b) {
   return std::max(b.redLength, std::max(b.greenLength, b.blueLength));
 }
@@ -297,7 +316,10 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
     const std::int32_t span[3] = {parent.redLength, parent.greenLength, parent.blueLength};
     const std::int32_t lowerSlot = freeHistograms[--freeCount];
     Histogram& lowerCounts = histograms[lowerSlot];
+    // A box recounted this way also takes its halves' bounds from their colours, which is cheaper
+    // than scanning their counts.
     const bool recount = parent.entries < static_cast<std::size_t>(span[0] + span[1] + span[2]);
+    Bounds lowerBounds, upperBounds;
     for (int k = 0; k < 3; ++k) {
       const std::size_t bytes = sizeof(std::uint32_t) * static_cast<std::size_t>(span[k]);
       std::memset(&lowerCounts.bins[k][from[k]], 0, bytes);
@@ -307,10 +329,14 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
     const auto cut = static_cast<unsigned>(split);
     while (front < back) {
       if (Channel(list[front], axis) < cut) {
+        if (recount) lowerBounds.Take(list[front]);
         Count(lowerCounts, list[front++]);
       } else {
         std::swap(list[front], list[--back]);
-        if (recount) Count(upperCounts, list[back]);
+        if (recount) {
+          Count(upperCounts, list[back]);
+          upperBounds.Take(list[back]);
+        }
       }
     }
     if (!recount) {
@@ -339,7 +365,11 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
     lower.first = parent.first;
     lower.entries = front - parent.first;
     lower.histogram = lowerSlot;
-    Tighten(lower, lowerCounts, lowerWithin);
+    if (recount) {
+      lowerBounds.SetOn(lower);
+    } else {
+      Tighten(lower, lowerCounts, lowerWithin);
+    }
     lower.node = NewLeaf();
     longest[lowerAt] = LongestSide(lower);
     const int upperAt = boxCount++;
@@ -348,7 +378,11 @@ bool mediancut::Quantize(const std::uint8_t* bgr, int width, int height, int tar
     upper.first = front;
     upper.entries = parent.first + parent.entries - front;
     upper.histogram = parent.histogram;
-    Tighten(upper, upperCounts, upperWithin);
+    if (recount) {
+      upperBounds.SetOn(upper);
+    } else {
+      Tighten(upper, upperCounts, upperWithin);
+    }
     upper.node = NewLeaf();
     longest[upperAt] = LongestSide(upper);
     parent.node->axis = axis;
