@@ -205,13 +205,8 @@ void DepthSpans(int first, int last) {
       if (xl != xr) zr = zr + (zl - zr) * static_cast<float>(right - xr) / static_cast<float>(xl - xr);
       xr = right;
     }
-    // Dividing by 1 is exact, so the step of a two-pixel span needs no division.
     float dz = 0.0f;
-    if (xr - xl == 1) {
-      dz = zr - zl;
-    } else if (xl < xr) {
-      dz = (zr - zl) / static_cast<float>(xr - xl);
-    }
+    if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
     std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * stride;
     float* const depth = depthBuffer + static_cast<std::size_t>(y) * width;
     float z = zl;
