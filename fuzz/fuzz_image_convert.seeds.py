@@ -9,8 +9,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "corpus", "fuzz_image_convert")
 DEPTHS = [1, 4, 8, 16, 24, 32, 2]  # the index into the target's table of depths; 2 is refused
 
-# (kind, p1, p2, p3): kind 0 ConvertDepth(targets[p1 % 8], p2 % 4), 1 Scale(p1 % 50, p2 % 50),
-# 2 ResizeCanvas(p1 % 50, p2 % 50, p3 x 0x01010101).
+# (kind, p1, p2, p3): kind 0 ConvertDepth(targets[p1 % 8], p2 % 4), 1 Scale(p1 % 32, p2 % 32),
+# 2 ResizeCanvas(p1 % 32, p2 % 32, p3 x 0x01010101).
 CHAINS = {
     "median": [(0, 2, 2, 0), (1, 12, 9, 0), (0, 1, 2, 0), (2, 20, 3, 5), (0, 4, 0, 0), (0, 0, 0, 0)],
     "cube": [(0, 4, 0, 0), (0, 2, 1, 0), (1, 2, 2, 0), (2, 1, 1, 255), (0, 3, 1, 0), (0, 5, 0, 0)],

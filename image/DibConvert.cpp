@@ -130,7 +130,15 @@ void CopyRgb24(const DibStream& image, const Layout& layout, std::uint8_t* buffe
   for (std::size_t y = 0; y < layout.rows; ++y) {
     const std::uint8_t* row = layout.Row(image.bits, y);
     const std::size_t wide = y + 1 < layout.rows ? layout.width : layout.width - 1;
-    for (std::size_t x = 0; x < wide; ++x, out += 3) std::memcpy(out, &words[row[x]], 4);
+    // Four pixels a step: the stores stay in order, each one's fourth byte overwritten by the next.
+    std::size_t x = 0;
+    for (; x + 4 <= wide; x += 4, out += 12) {
+      std::memcpy(out, &words[row[x]], 4);
+      std::memcpy(out + 3, &words[row[x + 1]], 4);
+      std::memcpy(out + 6, &words[row[x + 2]], 4);
+      std::memcpy(out + 9, &words[row[x + 3]], 4);
+    }
+    for (; x < wide; ++x, out += 3) std::memcpy(out, &words[row[x]], 4);
   }
   const std::uint8_t last = layout.Row(image.bits, layout.rows - 1)[layout.width - 1];
   out[0] = colours[last].rgbBlue;

@@ -18,24 +18,27 @@ struct medianentry {
   std::uint32_t pixels;
 };
 
-// One cell of the coarse grid (a 16 x 16 x 16 cube of colour space): capacity is the number of the
-// picture's pixels that fall into it, pixels its count distinct colours.
-struct medianhistdata {
-  std::int32_t capacity = 0;
-  medianentry* pixels = nullptr;
-  std::int32_t count = 0;
+// A run of pixels of one colour in storage order: its grid cell, its place in the cell (the low 4
+// bits of red, green and blue as 256 x red + 16 x green + blue) and its length.
+struct medianrun {
+  std::uint16_t cell;
+  std::uint16_t place;
+  std::uint32_t pixels;
 };
 
-// The grid: 4096 cells numbered 256 x (red / 16) + 16 x (green / 16) + blue / 16. Every pixel lands
-// in its cell, duplicates merged into one entry with a pixel count, so the grid is the picture's
-// colour histogram sorted coarsely by colour.
+// The grid: 4096 cells of 16 x 16 x 16 values, numbered 256 x (red / 16) + 16 x (green / 16) +
+// blue / 16. Every pixel lands in its cell, duplicates merged into one entry with a pixel count, so
+// the grid is the picture's colour histogram sorted coarsely by colour: one list, cell after cell.
 struct medianhist {
   static constexpr int kCells = 4096;
-  medianhistdata cells[kCells];
   // Every cell's list, one after the other in cell order, from the program heap. The quantizer
   // reorders it as it splits, after which the cells' lists no longer hold.
   medianentry* entries = nullptr;
   std::size_t distinct = 0;        // distinct colours over all cells
+  // The picture's runs of one colour in storage order, from the program heap: the classification
+  // of the pixels takes them over rather than finding them again.
+  medianrun* runs = nullptr;
+  std::size_t runCount = 0;
 
   medianhist() = default;
   ~medianhist();
@@ -77,7 +80,13 @@ struct mediancut {
   medianbox boxes[kMaxBoxes];
   std::int32_t boxCount = 0;
 
+  // The runs of one colour of the picture last quantized (see medianhist), kept for its
+  // classification; released with the object.
+  medianrun* runs = nullptr;
+  std::size_t runCount = 0;
+
   mediancut() = default;
+  ~mediancut();
   mediancut(const mediancut&) = delete;
   mediancut& operator=(const mediancut&) = delete;
 

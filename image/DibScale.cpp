@@ -149,8 +149,15 @@ bool DibStream::ResizeCanvas(int newWidth, int newHeight, std::uint32_t fill) {
   const std::size_t newStride = dib::Stride(newWidth, header->biBitCount);
 
   // fill is 0x00RRGGBB: its bytes in memory order are blue, green, red, and the fourth for 32 bits.
-  // An 8-bit fill is its low byte, a 16-bit fill its low word.
-  if (bytesPerPixel == 1) {
+  // An 8-bit fill is its low byte, a 16-bit fill its low word. Where the copy below covers every
+  // pixel (a crop, or the same size), only the row padding is filled: with the fill's byte at 8
+  // bits, with zeros otherwise, as the whole fill would have left it.
+  const std::size_t pixelBytes = bytesPerPixel * newW;
+  if (newW <= width && newRows <= rows) {
+    for (std::size_t y = 0; y < newRows; ++y) {
+      std::memset(canvas + newStride * y + pixelBytes, bytesPerPixel == 1 ? static_cast<int>(fill & 0xFF) : 0, newStride - pixelBytes);
+    }
+  } else if (bytesPerPixel == 1) {
     std::memset(canvas, static_cast<int>(fill & 0xFF), newStride * newRows);
   } else {
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(fill & 0xFF), static_cast<std::uint8_t>(fill >> 8 & 0xFF),

@@ -245,13 +245,28 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   if ((x1 < 0 && x2 < 0 && x3 < 0) || (x1 > lastColumn && x2 > lastColumn && x3 > lastColumn)) return;
   // 3. Reset the visible rows. The sentinels are the int extremes rather than +-32767, so that an
   //    edge far outside a wide buffer still lands in the tables.
+  //    A small triangle's few rows are reset one by one: a vector fill's set-up costs more.
   const int first = std::max(y1, 0), last = std::min(y3, g.lastRow);
-  std::fill(g.leftX + first, g.leftX + last + 1, std::numeric_limits<int>::max());
-  std::fill(g.rightX + first, g.rightX + last + 1, std::numeric_limits<int>::min());
-  // 4. Edges; the long edge 1-3 covers every visible row.
-  if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
-  if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
-  WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+  if (last - first < 4) {
+    for (int i = 0; i < 4 && first + i <= last; ++i) {
+      g.leftX[first + i] = std::numeric_limits<int>::max();
+      g.rightX[first + i] = std::numeric_limits<int>::min();
+    }
+  } else {
+    std::fill(g.leftX + first, g.leftX + last + 1, std::numeric_limits<int>::max());
+    std::fill(g.rightX + first, g.rightX + last + 1, std::numeric_limits<int>::min());
+  }
+  // 4. Edges; the long edge 1-3 covers every visible row. A triangle within one row (a visible
+  //    one, after step 2) has three horizontal edges, and each enters only its end point: that of
+  //    1-2 first, then that of 2-3, then that of 1-3, the same point again.
+  if (y1 == y3) {
+    EnterPoint<Depth>(y2, x2, z2);
+    EnterPoint<Depth>(y3, x3, z3);
+  } else {
+    if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
+    if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
+    WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+  }
   // 5. Spans.
   if constexpr (Depth) {
     switch (g.bpp) {
