@@ -6,14 +6,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "cli/Cli.h"
 #include "cli/Options.h"
 #include "cli/PngFile.h"
 #include "image/DibStream.h"
-#include "platform/FrameworkError.h"
 #include "shape/Loadsuf.h"
 #include "velrast/velrast.h"
 
@@ -44,19 +43,6 @@ std::string FileUri(const std::string& path) {
     }
   }
   return uri;
-}
-
-bool LoadModel(const std::string& file, XLoaderSuf& model) {
-  int warning = SufWarnNone;
-  try {
-    model.Clear();
-    if (!ReadSufFile(model, file.c_str(), warning)) return false;
-  } catch (const platform::FrameworkError&) {
-    return false;
-  }
-  model.UpdateBounds();
-  model.UpdateNormals();
-  return true;
 }
 
 // Draws the 256 x 192 frame on the background colour, scales it to width x height and writes it.
@@ -100,8 +86,9 @@ int CmdThumbnail(cli::Context& context) {
     std::fprintf(stderr, "partwell-cli: cannot read %s\n", in.c_str());
     return cli::ExitFailed;
   }
-  XLoaderSuf model;
-  if (!LoadModel(sjis, model)) {
+  // Loaded as the window loads it; a coordinate that is not a number ends the command in main.
+  context.workflow.SetEditFile(sjis);
+  if (!context.workflow.LoadShape()) {
     std::fprintf(stderr, "partwell-cli: cannot read %s\n", in.c_str());
     return cli::ExitFailed;
   }
@@ -112,7 +99,7 @@ int CmdThumbnail(cli::Context& context) {
                              {"Thumb::Size", std::to_string(static_cast<long long>(st.st_size))},
                              {"Thumb::Mimetype", "model/x-doga-suf"},
                              {"Software", "Partwell"}};
-  if (!WriteThumbnail(model, context.workflow.BackColor, width, height, text, out)) {
+  if (!WriteThumbnail(context.workflow.Model, context.workflow.BackColor, width, height, text, out)) {
     std::fprintf(stderr, "partwell-cli: cannot write %s\n", out.c_str());
     return cli::ExitFailed;
   }
