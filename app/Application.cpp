@@ -7,7 +7,7 @@
 #include <QTranslator>
 #include <memory>
 
-#include "app/Main.h"
+#include "app/WindowText.h"
 #include "app/WorkflowView.h"
 
 void ShowException(const std::exception& error) {
@@ -20,14 +20,14 @@ int ShowMessage(QWidget* parent, const QString& title, const QString& text, unsi
   QMessageBox box(parent);
   box.setWindowTitle(title);
   box.setText(text);
-  switch (flags & 0xF0) {
+  switch (flags & MB_ICONMASK) {
     case MB_ICONERROR: box.setIcon(QMessageBox::Critical); break;
     case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
     case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
     default: break;
   }
-  if ((flags & 0x0F) == MB_YESNO) {
+  if ((flags & MB_TYPEMASK) == MB_YESNO) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
   }

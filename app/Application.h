@@ -10,8 +10,8 @@
 // an error icon, the application's title "Partwell!".
 void ShowException(const std::exception& error);
 
-// A modal message box with the platform's flags (icon in 0xF0, MB_OK or MB_YESNO in 0x0F); returns
-// IDOK, IDYES or IDNO.
+// A modal message box with the platform's flags (an icon in MB_ICONMASK, MB_OK or MB_YESNO in
+// MB_TYPEMASK); returns IDOK, IDYES or IDNO.
 int ShowMessage(QWidget* parent, const QString& title, const QString& text, unsigned flags);
 
 // Places a window that is about to be shown in the middle of its screen.

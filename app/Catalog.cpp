@@ -24,9 +24,7 @@ void FrameRect(HDC dc, int x0, int y0, int x1, int y1, std::uint32_t rgb) {
 }  // namespace
 
 std::string Workflow::SlotFileName(const PartsFolder& folder, int slot) const {
-  char number[16];
-  std::snprintf(number, sizeof number, "%02d.SUF", slot + 1);
-  return CGAFolder + "\\common\\parts\\" + folder.PartsPrefix + number;
+  return CGAFolder + "\\common\\parts\\" + SlotPartFile(folder.PartsPrefix, slot);
 }
 
 std::string Workflow::CatalogPath(const PartsFolder& folder) const {
@@ -46,7 +44,7 @@ void Workflow::ShowCatalog() {
     if (!HasContainedCatalog(*folder)) {
       Catalog.FreeHeader();
       Catalog.FreeBits();
-    } else if (Catalog.LoadBmp(CatalogPath(*folder), 63)) {
+    } else if (Catalog.LoadBmp(CatalogPath(*folder), DibAcceptAll)) {
       if (!NormaliseCatalog(Catalog) || !Catalog.Scale(256, 192)) {
         Catalog.FreeHeader();
         Catalog.FreeBits();
@@ -80,8 +78,8 @@ int Workflow::SlotAt(int x, int y) {
   return (y / kShownCellHeight) * 4 + x / kShownCellWidth;
 }
 
-void Workflow::SelectSlot(int x, int y, int button) {
-  if (button != 0) return;
+void Workflow::SelectSlot(int x, int y, unsigned button) {
+  if (button != PointerLeft) return;
   SelectedSlot = SlotAt(x, y);
   UpdatePartsName();
   PaintCatalog();
@@ -90,9 +88,7 @@ void Workflow::SelectSlot(int x, int y, int button) {
 void Workflow::UpdatePartsName() {
   const PartsFolder* folder = SelectedFolder();
   if (folder != nullptr && HasContainedParts(*folder)) {
-    char number[16];
-    std::snprintf(number, sizeof number, "%02d.SUF", SelectedSlot + 1);
-    std::string name = folder->PartsPrefix + number;
+    const std::string name = SlotPartFile(folder->PartsPrefix, SelectedSlot);
     if (platform::FileExists(CGAFolder + "\\common\\parts\\" + name)) {
       view_.SetPartsNameCaption(name);
       view_.SetDeleteEnabled(true);

@@ -22,10 +22,10 @@ std::uint8_t* CellRow(DibStream& catalog, int slot, int i) {
 
 bool NormaliseCatalog(DibStream& catalog) {
   if (!catalog.ResizeCanvas(kCatalogWidth, kCatalogHeight, 0)) {
-    catalog.ConvertDepth(24, 0);
+    catalog.ConvertDepth(24, DepthPlain);
     if (!catalog.ResizeCanvas(kCatalogWidth, kCatalogHeight, 0)) return false;
   }
-  catalog.ConvertDepth(24, 0);
+  catalog.ConvertDepth(24, DepthPlain);
   return IsNormalised(catalog);
 }
 
@@ -48,7 +48,7 @@ void FillCell(DibStream& catalog, int slot, std::uint32_t color) {
 }
 
 bool SaveCatalog(DibStream& catalog, const std::string& path) {
-  catalog.ConvertDepth(8, 2);
+  catalog.ConvertDepth(8, DepthMedianCut);
   // A reduction that could not be made leaves 24 bits; DOGA's catalogs are 8-bit files, so such a
   // picture is not written at all.
   if (catalog.header == nullptr || catalog.header->biBitCount != 8) return false;

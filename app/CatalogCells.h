@@ -5,9 +5,8 @@
 
 #include <bitset>
 
+#include "app/PartsFolder.h"
 #include "image/DibStream.h"
-
-constexpr int kSlotCount = 16;
 
 // True when the catalog as read is what DOGA reads: 512 x 384 at 8 bits.
 bool IsCatalogFormat(const DibStream& catalog);

@@ -21,9 +21,7 @@ std::string Workflow::SlotToolTip(int x, int y) const {
   if (folder == nullptr) return "";
   const int slot = SlotAt(x, y);
   if (!platform::FileExists(SlotFileName(*folder, slot))) return "";
-  char number[16];
-  std::snprintf(number, sizeof number, "%02d.SUF", slot + 1);
-  return folder->PartsPrefix + number;
+  return SlotPartFile(folder->PartsPrefix, slot);
 }
 
 // The cell becomes the selected slot and the first file is loaded as any dropped file is; it is

@@ -6,7 +6,8 @@
 
 #include "app/Application.h"
 #include "app/Color.h"
-#include "app/Main.h"
+#include "app/WindowText.h"
+#include "app/Workflow.h"
 #include "controls/MaxFolderDialog.h"
 #include "controls/PPanel.h"
 
@@ -69,7 +70,7 @@ void TDlgConfig::PanelColorClick() {
 void TDlgConfig::Button2Click() {
   auto folder = ToSjis(EditFolder->text());
   if (!folder) {
-    ShowMessage(this, "Partwell!", QString::fromUtf8("このフォルダ名はShift-JISで表せません。"), MB_ICONEXCLAMATION);
+    ShowMessage(this, "Partwell!", FromSjis(Workflow::NoSjisFormText()), MB_ICONEXCLAMATION);
     return;
   }
   folder_ = *folder;

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxIndexValue = 255;  // DOGA reads an index value into 256 bytes
-
 // Windows folds only single-byte ASCII letters; a trail byte in 'A'-'Z' is part of its character.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

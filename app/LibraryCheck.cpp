@@ -70,7 +70,7 @@ class LibraryChecker {
     }
     const std::string stem = PrefixStem(folder.PartsPrefix);
     for (int slot = 0; slot < kSlotCount; ++slot) {
-      const std::string name = SlotFileStem(stem, slot);
+      const std::string name = SlotPartFile(stem, slot);
       directory.slotNames.insert(FoldCase(name));
       const DirectoryListing::Entry* part = directory.listing.Find(name);
       const bool hasPart = part != nullptr && !part->directory;
@@ -88,7 +88,7 @@ class LibraryChecker {
   bool ReadCatalog(int n, const PartsFolder& folder, std::bitset<kSlotCount>& pictures) {
     const std::string path = w_.CatalogPath(folder);
     DibStream catalog;
-    if (!catalog.LoadBmp(path, 63)) {
+    if (!catalog.LoadBmp(path, DibAcceptAll)) {
       if (platform::FileExists(path)) {
         Add(FindingKind::CatalogUnreadable, n, 0, path, LibraryText("カタログを読み込めません。"));
       } else {

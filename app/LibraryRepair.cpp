@@ -66,7 +66,7 @@ Workflow::RepairResult Workflow::RepairLibrary(int folder) {
     const PartsFolder& record = Folders[static_cast<std::size_t>(number - 1)];
     const std::string path = CatalogPath(record);
     DibStream catalog;
-    if (!catalog.LoadBmp(path, 63) || !NormaliseCatalog(catalog)) {
+    if (!catalog.LoadBmp(path, DibAcceptAll) || !NormaliseCatalog(catalog)) {
       Warn(path + Workflow::Text(" を読み込めません。"));
       result.failed = true;
       continue;

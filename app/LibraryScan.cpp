@@ -58,12 +58,6 @@ std::string PrefixStem(std::string_view prefix) {
   return std::string(last == std::string_view::npos ? prefix : prefix.substr(last + 1));
 }
 
-std::string SlotFileStem(std::string_view stem, int slot) {
-  char number[16];
-  std::snprintf(number, sizeof number, "%02d.SUF", slot + 1);
-  return std::string(stem) + number;
-}
-
 const std::string* UnusableEntryField(const PartsFolder& folder) {
   if (!Workflow::HasContainedCatalog(folder)) return &folder.CatalogFile;
   if (!Workflow::HasContainedParts(folder)) return &folder.PartsPrefix;

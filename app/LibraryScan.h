@@ -45,8 +45,6 @@ class DirectoryListing {
 std::string PrefixDirectory(std::string_view prefix);
 std::string PrefixStem(std::string_view prefix);
 
-// The file name of slot (0 to 15) for a stem: stem + "%02d.SUF".
-std::string SlotFileStem(std::string_view stem, int slot);
 
 struct PartsFolder;
 

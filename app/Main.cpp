@@ -21,22 +21,27 @@
 #include "app/Application.h"
 #include "app/Config.h"
 #include "app/NewFolder.h"
+#include "app/WindowText.h"
 #include "controls/Colors.h"
 #include "controls/PPanel.h"
 #include "platform/FileSystem.h"
-#include "platform/Sjis.h"
 
 namespace {
 constexpr int kClientWidth = 428;
 constexpr int kClientHeight = 364;
 constexpr int kFolderLineHeight = 12;
 
-int ButtonIndex(TMouseButton button) {
+unsigned PointerButtonOf(TMouseButton button) {
   switch (button) {
-    case mbLeft: return 0;
-    case mbRight: return 1;
-    default: return 2;
+    case mbLeft: return PointerLeft;
+    case mbRight: return PointerRight;
+    default: return PointerMiddle;
   }
+}
+
+unsigned PointerButtonsHeld(TShiftState shift) {
+  return ((shift & ssLeft) ? PointerLeft : 0u) | ((shift & ssRight) ? PointerRight : 0u) |
+         ((shift & ssMiddle) ? PointerMiddle : 0u);
 }
 
 // Folder lines are 12 pixels high, the height of the window's font.
@@ -58,10 +63,6 @@ TPaintPanel* PicturePanel(QWidget* parent, int x, int y, int width, int height) 
   return panel;
 }
 }  // namespace
-
-QString FromSjis(const std::string& sjis) { return QString::fromStdString(platform::SjisToUtf8(sjis)); }
-
-std::optional<std::string> ToSjis(const QString& text) { return platform::Utf8ToSjis(text.toStdString()); }
 
 TFormMain::TFormMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle("Partwell!");
@@ -162,15 +163,14 @@ void TFormMain::ConnectEvents() {
   PanelThumbnail->installEventFilter(this);
   PanelThumbnail->OnPaint = [this](QObject*) { workflow_->PaintCatalog(); };
   PanelThumbnail->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
-    workflow_->SelectSlot(x, y, ButtonIndex(b));
+    workflow_->SelectSlot(x, y, PointerButtonOf(b));
   };
   PanelRend->OnPaint = [this](QObject*) { workflow_->RenderPreview(); };
   PanelRend->OnMouseDown = [this](QObject*, TMouseButton b, TShiftState, int x, int y) {
-    workflow_->PressPreview(x, y, ButtonIndex(b));
+    workflow_->PressPreview(x, y, PointerButtonOf(b));
   };
   PanelRend->OnMouseMove = [this](QObject*, TShiftState held, int x, int y) {
-    if (held & ssLeft) workflow_->RotatePreview(x, y);
-    if (held & ssRight) workflow_->ZoomPreview(x, y);
+    workflow_->MovePreview(x, y, PointerButtonsHeld(held));
   };
 }
 
@@ -241,7 +241,7 @@ void TFormMain::BtnLoadClick() {
   if (file.isEmpty()) return;
   auto sjis = ToSjis(file);
   if (!sjis) {
-    MessageBox(Workflow::Text("このファイル名はShift-JISで表せません。"), "Partwell!", MB_ICONEXCLAMATION);
+    workflow_->RefuseName();
     return;
   }
   workflow_->SetEditFile(*sjis);
@@ -257,10 +257,10 @@ void TFormMain::MenuConfigClick() {
 }
 
 void TFormMain::MenuIndexClick() {
-  const std::string help = workflow_->ProgramFile("partwell.htm");
-  if (!platform::FileExists(help) ||
-      !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(platform::HostPath(help))))) {
-    MessageBox(Workflow::Text("partwell.htmが見つかりません"), "Partwell!", MB_ICONEXCLAMATION);
+  const std::string help = workflow_->HelpFile();
+  if (help.empty()) return;
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(platform::HostPath(help))))) {
+    workflow_->HelpNotShown();
   }
 }
 
@@ -282,29 +282,34 @@ void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-namespace {
-std::vector<std::string> DroppedNames(const QList<QUrl>& urls) {
+// Only the first file of a drop is taken (the workflow's rule); nullopt after the workflow refused
+// its name for having no Shift-JIS form.
+std::optional<std::vector<std::string>> TFormMain::DroppedNames(const QList<QUrl>& urls) {
   std::vector<std::string> names;
-  if (!urls.isEmpty()) {
-    auto sjis = ToSjis(urls.front().toLocalFile());
-    if (sjis) names.push_back(*sjis);
+  if (urls.isEmpty()) return names;
+  auto sjis = ToSjis(urls.front().toLocalFile());
+  if (!sjis) {
+    workflow_->RefuseName();
+    return std::nullopt;
   }
+  names.push_back(*sjis);
   return names;
 }
-}  // namespace
 
 void TFormMain::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   const QPoint onPanel = PanelThumbnail->mapFrom(this, event->position().toPoint());
   if (PanelThumbnail->ClientRect().contains(onPanel)) {
     const QPoint p = onPanel - PanelThumbnail->ClientRect().topLeft();
-    workflow_->DropFilesOnSlot(p.x(), p.y(), DroppedNames(event->mimeData()->urls()));
+    if (auto names = DroppedNames(event->mimeData()->urls())) workflow_->DropFilesOnSlot(p.x(), p.y(), *names);
     return;
   }
   DropUrls(event->mimeData()->urls());
 }
 
-void TFormMain::DropUrls(const QList<QUrl>& urls) { workflow_->DropFiles(DroppedNames(urls)); }
+void TFormMain::DropUrls(const QList<QUrl>& urls) {
+  if (auto names = DroppedNames(urls)) workflow_->DropFiles(*names);
+}
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched != PanelThumbnail) return QMainWindow::eventFilter(watched, event);

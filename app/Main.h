@@ -1,5 +1,5 @@
-// TFormMain: the main window. It owns the workflow and is its view; Qt texts are converted from and
-// to Shift-JIS only here, at the window's border.
+// TFormMain: the main window. It owns the workflow and is its view; it translates Qt's events into
+// the workflow's operations and shows what the workflow asks it to show.
 #pragma once
 
 #include <QMainWindow>
@@ -87,12 +87,9 @@ class TFormMain : public QMainWindow, public WorkflowView {
   void MenuConfigClick();
   void MenuIndexClick();
   void MenuAboutClick();
+  std::optional<std::vector<std::string>> DroppedNames(const QList<QUrl>& urls);
 
   std::unique_ptr<Workflow> workflow_;
   // The folder line the workflow works on: the line it selected, or the one the user moved to.
   int selectedLine_ = -1;
 };
-
-// Shift-JIS bytes to and from Qt's text.
-QString FromSjis(const std::string& sjis);
-std::optional<std::string> ToSjis(const QString& text);  // nullopt: no Shift-JIS form

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "app/Application.h"
-#include "app/Main.h"
+#include "app/WindowText.h"
 #include "app/Workflow.h"
 
 TDlgNewFolder::TDlgNewFolder(FolderDialogState& state, Check check, QWidget* parent)
@@ -39,7 +39,7 @@ void TDlgNewFolder::BtnOKClick() {
   auto name = ToSjis(EditName->text());
   auto jpnName = ToSjis(EditJpnName->text());
   if (!folder || !name || !jpnName) {
-    ShowMessage(this, "Partwell!", QString::fromUtf8("Shift-JISで表せない文字は使えません。"), MB_ICONEXCLAMATION);
+    ShowMessage(this, "Partwell!", FromSjis(Workflow::NoSjisFormText()), MB_ICONEXCLAMATION);
     return;
   }
   if (!state_.folderReadOnly) typed.folder = *folder;

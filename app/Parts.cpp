@@ -20,6 +20,7 @@ constexpr unsigned kInformation = MB_ICONINFORMATION | MB_OK;
 
 bool Workflow::LoadShape() {
   Model.Clear();
+  ShapeWarning = SufWarnNone;
   int warning = SufWarnNone;
   if (!ReadSufFile(Model, EditFile.c_str(), warning)) {
     Model.Clear();
@@ -29,12 +30,20 @@ bool Workflow::LoadShape() {
   Model.UpdateNormals();
   view_.InvalidatePreview();
   view_.SetPolyCountCaption(std::to_string(Model.count));
-  if (warning == SufWarnObjects) {
-    Warn(Text("このSUFファイルには複数のオブジェクトが含まれて\nいます。単一のオブジェクトに変換して下さい。\n"));
-  } else if (warning == SufWarnAttribute) {
-    Warn(Text("このSUFファイルにはDOGA-L1/2でサポートされない\nアトリビュートが使われている可能性があります。\n"));
-  }
+  ShapeWarning = warning;
+  if (warning != SufWarnNone) WarnAboutShape(ShapeWarningText(warning));
   return true;
+}
+
+std::string Workflow::ShapeWarningText(int warning) {
+  return Text(warning == SufWarnObjects
+                  ? "このSUFファイルには複数のオブジェクトが含まれて\nいます。単一のオブジェクトに変換して下さい。\n"
+                  : "このSUFファイルにはDOGA-L1/2でサポートされない\nアトリビュートが使われている可能性があります。\n");
+}
+
+void Workflow::WarnAboutShape(const std::string& text) {
+  ++ShapeWarnings;
+  Warn(text);
 }
 
 void Workflow::RenderPreview() {
@@ -46,8 +55,13 @@ void Workflow::RenderPreview() {
   vlrDestroy();
 }
 
-void Workflow::PressPreview(int x, int y, int button) {
-  if (button == 0 || button == 1) LastPoint = {x, y};
+void Workflow::PressPreview(int x, int y, unsigned button) {
+  if (button == PointerLeft || button == PointerRight) LastPoint = {x, y};
+}
+
+void Workflow::MovePreview(int x, int y, unsigned held) {
+  if (held & PointerLeft) RotatePreview(x, y);
+  if (held & PointerRight) ZoomPreview(x, y);
 }
 
 void Workflow::RotatePreview(int x, int y) {
@@ -91,11 +105,6 @@ void Workflow::RegisterPart() {
   ShowCatalog();
 }
 
-bool Workflow::DrawThumbnail() {
-  const PartsFolder* folder = SelectedFolder();
-  return folder != nullptr && HasContainedCatalog(*folder) && DrawThumbnailInto(*folder) == ThumbnailWritten;
-}
-
 // Renders the model at 256 x 192, scales it to one cell and writes it into the folder's catalog.
 // Without a frame (nothing was ever loaded) the cell gets the background colour.
 Workflow::ThumbnailResult Workflow::DrawThumbnailInto(const PartsFolder& folder) {
@@ -103,7 +112,7 @@ Workflow::ThumbnailResult Workflow::DrawThumbnailInto(const PartsFolder& folder)
   RenderThumbnailCell(Model, BackColor, cell);
   DibStream catalog;
   const std::string path = CatalogPath(folder);
-  if (!catalog.LoadBmp(path, 63) || !NormaliseCatalog(catalog)) return ThumbnailNoCatalog;
+  if (!catalog.LoadBmp(path, DibAcceptAll) || !NormaliseCatalog(catalog)) return ThumbnailNoCatalog;
   PasteCell(catalog, SelectedSlot, cell);
   return SaveCatalog(catalog, path) ? ThumbnailWritten : ThumbnailWriteFailed;
 }
@@ -123,7 +132,7 @@ void Workflow::DeletePart() {
   }
   DibStream catalog;
   const std::string catalogPath = CatalogPath(*folder);
-  if (!catalog.LoadBmp(catalogPath, 63) || !NormaliseCatalog(catalog)) {
+  if (!catalog.LoadBmp(catalogPath, DibAcceptAll) || !NormaliseCatalog(catalog)) {
     Warn(catalogPath + Text(" を読み込めません。"));
   } else {
     FillCell(catalog, SelectedSlot, BackColor);

@@ -14,9 +14,6 @@ namespace {
 constexpr const char* kSection = "PartsAssembler";
 constexpr const char* kJpnSection = "PartsAssembler.jpn";
 
-// DOGA handles an index value in a 256-byte buffer.
-constexpr std::size_t kMaxValueBytes = 255;
-
 // A count up to this many folders is taken as it stands, even where Menu keys are missing. Beyond
 // it (a damaged or hostile MenuItems) folders are read only while their keys exist, so that a
 // count in the millions neither hangs the program nor fills memory with empty records.
@@ -31,7 +28,7 @@ bool HasEntry(const platform::ProfileFile& index, int n) {
 
 std::string IndexValue(const platform::ProfileFile& index, const char* section, int n) {
   std::string value = index.ReadString(section, MenuKey(n), "");
-  return std::string(platform::CutAtCharBoundary(value, kMaxValueBytes));
+  return std::string(platform::CutAtCharBoundary(value, kMaxIndexValue));
 }
 
 // Splits "Name,CatalogFile,PartsPrefix" stepping over whole characters. A field whose comma is

@@ -24,3 +24,12 @@ std::string Workflow::SettingsPath() const {
   const std::string user = platform::UserSettingsFolder();
   return user.empty() ? beside : user + kSettingsName;
 }
+
+std::string Workflow::HelpFile() {
+  const std::string help = ProgramFile("partwell.htm");
+  if (platform::FileExists(help)) return help;
+  HelpNotShown();
+  return "";
+}
+
+void Workflow::HelpNotShown() { Warn(Text("partwell.htmが見つかりません")); }

@@ -11,16 +11,6 @@
 #include "app/Workflow.h"
 #include "platform/FileSystem.h"
 
-namespace {
-
-std::string WarningText(int warning) {
-  return Workflow::Text(warning == SufWarnObjects
-                            ? "このSUFファイルには複数のオブジェクトが含まれて\nいます。単一のオブジェクトに変換して下さい。\n"
-                            : "このSUFファイルにはDOGA-L1/2でサポートされない\nアトリビュートが使われている可能性があります。\n");
-}
-
-}  // namespace
-
 std::vector<int> Workflow::RegisterNextFree(const std::vector<std::string>& files) {
   std::vector<int> used;
   const PartsFolder* folder = SelectedFolder();
@@ -30,7 +20,7 @@ std::vector<int> Workflow::RegisterNextFree(const std::vector<std::string>& file
     return used;
   }
   std::vector<int> freeSlots;
-  for (int slot = 0; slot < 16; ++slot) {
+  for (int slot = 0; slot < kSlotCount; ++slot) {
     if (!platform::FileExists(SlotFileName(*folder, slot))) freeSlots.push_back(slot);
   }
   if (freeSlots.size() < files.size()) {
@@ -53,14 +43,14 @@ std::vector<int> Workflow::RegisterNextFree(const std::vector<std::string>& file
       Warn(file + "\n" + read.error);
       return used;
     }
-    if (read.warning != SufWarnNone) Warn(file + "\n" + WarningText(read.warning));
+    if (read.warning != SufWarnNone) WarnAboutShape(file + "\n" + ShapeWarningText(read.warning));
     cells.push_back(std::make_unique<DibStream>());
     RenderThumbnailCell(shape, BackColor, *cells.back());
   }
 
   const std::string catalogPath = CatalogPath(*folder);
   DibStream catalog;
-  const bool haveCatalog = catalog.LoadBmp(catalogPath, 63) && NormaliseCatalog(catalog);
+  const bool haveCatalog = catalog.LoadBmp(catalogPath, DibAcceptAll) && NormaliseCatalog(catalog);
   std::vector<std::pair<std::string, std::string>> copies;
   for (std::size_t i = 0; i < files.size(); ++i) copies.emplace_back(files[i], SlotFileName(*folder, freeSlots[i]));
   std::size_t failed = 0;

@@ -24,7 +24,7 @@ bool Workflow::RetakeThumbnails(int slot) {
   }
   const std::string path = CatalogPath(*folder);
   DibStream catalog;
-  if (!catalog.LoadBmp(path, 63) || !NormaliseCatalog(catalog)) {
+  if (!catalog.LoadBmp(path, DibAcceptAll) || !NormaliseCatalog(catalog)) {
     Warn(path + Text(" を読み込めません。"));
     return false;
   }

@@ -11,7 +11,6 @@
 namespace {
 constexpr const char* kSettingsSection = "Partwell";
 constexpr const char* kDefaultCgaFolder = "C:\\DOGACGA";
-constexpr int kDefaultBackColor = 7555739;  // 0x734A9B: red 115, green 74, blue 155
 }  // namespace
 
 Workflow::Workflow(WorkflowView& view) : view_(view) {}
@@ -23,11 +22,18 @@ std::string Workflow::Text(const char* utf8) {
   return platform::Utf8ToSjis(utf8).value_or(std::string());
 }
 
+std::string Workflow::NoSjisFormText() { return Text("Shift-JISで表せない文字は使えません。"); }
+
+void Workflow::RefuseName() { Warn(NoSjisFormText()); }
+
 int Workflow::Warn(const std::string& text, const char* title) {
   return view_.MessageBox(text, title, MB_ICONEXCLAMATION | MB_OK);
 }
 
-void Workflow::Construct() {
+namespace {
+// The folder of token 0 of the command line, the program as it was started; started by bare name
+// from PATH, the folder of the executable.
+std::string CommandLineProgramFolder() {
   // Only blanks, tabs and quotes separate the command line: no character is a token by itself.
   StringSeparator separator;
   std::array<char, 128> noSpecials{};
@@ -35,19 +41,26 @@ void Workflow::Construct() {
   std::string program;
   if (separator.Split(platform::GetCommandLine().c_str()) > 0) program = separator.Token(0);
   std::size_t end = platform::FindLastCharOf(program, "\\:");
-  ProgramFolder = end == std::string::npos ? std::string() : program.substr(0, end + 1);
-  // Started by bare name from PATH: the files beside the program are beside the executable.
-  if (ProgramFolder.empty()) ProgramFolder = platform::ExecutableFolder();
+  if (end == std::string::npos) return platform::ExecutableFolder();
+  return program.substr(0, end + 1);
+}
+}  // namespace
 
-  LoadSettings();
-  ReadAtrFile(GlobalAttributes, ProgramFile("_GENIE.ATR").c_str());
+void Workflow::Construct() {
+  StartUp(CommandLineProgramFolder());
   ReadPartsIndex();
+}
+
+bool Workflow::StartUp(const std::string& programFolder, const std::string& atrFile) {
+  ProgramFolder = programFolder;
+  LoadSettings();
+  return ReadAtrFile(GlobalAttributes, (atrFile.empty() ? ProgramFile("_GENIE.ATR") : atrFile).c_str());
 }
 
 void Workflow::LoadSettings() {
   platform::ProfileFile settings(SettingsPath());
   CGAFolder = settings.ReadString(kSettingsSection, "CGAFolder", kDefaultCgaFolder);
-  BackColor = static_cast<std::uint32_t>(settings.ReadInteger(kSettingsSection, "BackColor", kDefaultBackColor));
+  BackColor = static_cast<std::uint32_t>(settings.ReadInteger(kSettingsSection, "BackColor", static_cast<int>(kDefaultBackColor)));
 }
 
 void Workflow::SaveSettings(const std::string& newFolder, std::uint32_t newColor) {

@@ -17,6 +17,9 @@
 #include "platform/Profile.h"
 #include "shape/Loadsuf.h"
 
+// Pointer buttons: the one a press names, or the set a move holds (or-ed).
+enum PointerButton : unsigned { PointerLeft = 1, PointerRight = 2, PointerMiddle = 4 };
+
 struct WorkflowPoint {
   std::int32_t x = 0;
   std::int32_t y = 0;
@@ -29,6 +32,9 @@ class Workflow {
   Workflow(const Workflow&) = delete;
   Workflow& operator=(const Workflow&) = delete;
 
+  // The preview's background until the settings name another: red 115, green 74, blue 155.
+  static constexpr std::uint32_t kDefaultBackColor = 0x734A9B;
+
   // State, in the order the main window keeps it.
   std::string ProgramFolder;        // ends in a backslash, or empty
   std::string CGAFolder;            // DOGA folder, no trailing backslash
@@ -40,9 +46,15 @@ class Workflow {
   XLoaderSuf Model;                 // the loaded shape with the preview's rotation and zoom
   WorkflowPoint LastPoint;          // last pointer position over the preview
   std::string EditFile;             // the text of the shape-file field
+  int ShapeWarning = SufWarnNone;   // the reader's warning about the shape LoadShape read last
+  int ShapeWarnings = 0;            // warning boxes shown about shapes (several objects, unknown attribute)
 
   // Start-up: program folder from the command line, settings, the attribute file, the parts index.
   void Construct();
+  // The start every front end shares, without the parts index: the program folder, the settings and
+  // the attribute file (atrFile, or the program's _GENIE.ATR when empty). False when the attribute
+  // file could not be read (every attribute name is then unknown).
+  bool StartUp(const std::string& programFolder, const std::string& atrFile = "");
   void LoadSettings();
   void SaveSettings(const std::string& newFolder, std::uint32_t newColor);
   void SetEditFile(const std::string& path);  // the field's text changed (open dialog, drop, cli)
@@ -50,6 +62,14 @@ class Workflow {
   // Paths of the settings file and of a file that ships with the program (_GENIE.ATR, partwell.htm).
   std::string SettingsPath() const;
   std::string ProgramFile(const char* name) const;
+  // The help page a front end opens: its path, or "" after the warning that it is not there.
+  // HelpNotShown gives the same warning when a front end could not open the page it was named.
+  std::string HelpFile();
+  void HelpNotShown();
+  // A name a front end was given (a chosen or dropped file, a typed folder) that has no Shift-JIS
+  // form: every front end refuses it with this one text, RefuseName as a warning box.
+  static std::string NoSjisFormText();
+  void RefuseName();
 
   // The parts index.
   void ReadPartsIndex();
@@ -64,21 +84,25 @@ class Workflow {
   std::string CatalogPath(const PartsFolder& folder) const;
   void ShowCatalog();
   void PaintCatalog();
-  void SelectSlot(int x, int y, int button);  // button 0 = left
+  void SelectSlot(int x, int y, unsigned button);  // only PointerLeft selects
   void UpdatePartsName();
   const PartsFolder* SelectedFolder() const;
   // Whether the folder's part files and catalog lie inside common\parts\ and common\catalog\.
   static bool HasContainedParts(const PartsFolder& folder);
   static bool HasContainedCatalog(const PartsFolder& folder);
 
-  // Shapes and parts.
+  // Shapes and parts. LoadShape reads EditFile into Model; false when it cannot be opened (nothing
+  // is shown then). A conversion error throws; a reader's warning is shown and the shape kept.
   bool LoadShape();
+  static std::string ShapeWarningText(int warning);  // SufWarnObjects or SufWarnAttribute
   void RenderPreview();
-  void PressPreview(int x, int y, int button);  // 0 = left, 1 = right, 2 = middle
+  void PressPreview(int x, int y, unsigned button);
+  // A pointer move over the preview with the buttons held: the left button turns the view, the right
+  // one zooms it (both held: the turn takes the step, the zoom sees none).
+  void MovePreview(int x, int y, unsigned held);
   void RotatePreview(int x, int y);
   void ZoomPreview(int x, int y);
   void RegisterPart();
-  bool DrawThumbnail();
   void DeletePart();
 
   // The catalog panel: which slot a point of the half-size catalog lies in, the arrow keys, the
@@ -126,4 +150,5 @@ class Workflow {
   WorkflowView& view_;
   bool indexExisted_ = false;  // parts.ini was there when the index was last read or written
   int Warn(const std::string& text, const char* title = "Partwell!");
+  void WarnAboutShape(const std::string& text);  // a Warn counted in ShapeWarnings
 };

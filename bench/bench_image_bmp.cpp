@@ -40,7 +40,7 @@ void BM_LoadBmp(benchmark::State& state) {
   const std::string path = CatalogPath();
   DibStream image;
   for (auto _ : state) {
-    if (!image.LoadBmp(path, 63)) state.SkipWithError("LoadBmp failed");
+    if (!image.LoadBmp(path, DibAcceptAll)) state.SkipWithError("LoadBmp failed");
     benchmark::DoNotOptimize(image.bits);
   }
 }
@@ -50,7 +50,7 @@ BENCHMARK(BM_LoadBmp);
 // to disk and renamed over the target.
 void BM_SaveBmp(benchmark::State& state) {
   DibStream image;
-  if (!image.LoadBmp(CatalogPath(), 63)) state.SkipWithError("LoadBmp failed");
+  if (!image.LoadBmp(CatalogPath(), DibAcceptAll)) state.SkipWithError("LoadBmp failed");
   const std::string path = CatalogPath() + ".out.bmp";
   for (auto _ : state) {
     if (!image.SaveBmp(path)) state.SkipWithError("SaveBmp failed");
@@ -61,7 +61,7 @@ BENCHMARK(BM_SaveBmp);
 // The encoding alone, without the file system.
 void BM_SaveBmpToMemory(benchmark::State& state) {
   DibStream image;
-  if (!image.LoadBmp(CatalogPath(), 63)) state.SkipWithError("LoadBmp failed");
+  if (!image.LoadBmp(CatalogPath(), DibAcceptAll)) state.SkipWithError("LoadBmp failed");
   std::string bytes;
   for (auto _ : state) {
     image.SaveBmpToMemory(bytes);

@@ -23,7 +23,7 @@ void MedianCut(benchmark::State& state, Kind kind) {
   const DibStream& source = Picture(kind);
   for (auto _ : state) {
     benchpictures::Borrowed view(source);
-    view.image.ConvertDepth(8, 2);
+    view.image.ConvertDepth(8, DepthMedianCut);
     if (view.image.header->biBitCount != 8) state.SkipWithError("median cut failed");
     benchmark::DoNotOptimize(view.image.bits);
   }
@@ -38,7 +38,7 @@ int Dump(const std::string& folder) {
     const std::string name = benchpictures::Name(kind);
     benchpictures::Borrowed view(Picture(kind));
     if (!view.image.SaveBmp(folder + "/median_in_" + name + ".bmp")) return 1;
-    view.image.ConvertDepth(8, 2);
+    view.image.ConvertDepth(8, DepthMedianCut);
     if (!view.image.SaveBmp(folder + "/median_ours_" + name + ".bmp")) return 1;
   }
   return 0;

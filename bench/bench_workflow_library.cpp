@@ -67,7 +67,7 @@ std::string CatalogBytes() {
       row[3 * x + 2] = shape ? static_cast<std::uint8_t>((x ^ y) * 5) : 115;
     }
   }
-  catalog.ConvertDepth(8, 2);
+  catalog.ConvertDepth(8, DepthMedianCut);
   std::string bytes;
   catalog.SaveBmpToMemory(bytes);
   return bytes;

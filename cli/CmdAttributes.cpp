@@ -10,11 +10,12 @@ namespace {
 int CmdAttributes(cli::Context& context) {
   if (!context.args.empty()) {
     std::fprintf(stderr, "usage: partwell-cli [--atr FILE] attributes\n");
-    return 2;
+    return cli::ExitUsage;
   }
-  if (!ReadAtrFile(GlobalAttributes, context.atrFile.c_str())) {
+  // Read at start-up, as the window reads it.
+  if (!context.attributesRead) {
     cli::PrintSjis(stderr, "partwell-cli: cannot open the attribute file " + context.atrFile + "\n");
-    return 1;
+    return cli::ExitFailed;
   }
   for (const auto& atr : GlobalAttributes.items) {
     char colour[96];
@@ -22,7 +23,7 @@ int CmdAttributes(cli::Context& context) {
                   static_cast<double>(atr->b));
     cli::PrintSjis(stdout, atr->name + colour);
   }
-  return 0;
+  return cli::ExitDone;
 }
 
 }  // namespace

@@ -2,32 +2,21 @@
 // 2 a malformed command line.
 #include <cstdio>
 
-#include "cli/CliView.h"
 #include "cli/Findings.h"
+#include "cli/Library.h"
 
 namespace {
 
 int CmdCheck(cli::Context& context) {
   bool json = false;
-  for (const std::string& arg : context.args) {
-    if (arg != "--json") {
-      std::fprintf(stderr, "partwell-cli: check takes only --json, not '%s'\n", arg.c_str());
-      return 2;
-    }
-    json = true;
-  }
-  cli::CliView view;
-  Workflow workflow(view);
-  std::vector<LibraryFinding> findings;
-  try {
-    // A missing index is reported as a finding of its own, below.
-    cli::OpenLibrary(context, view, workflow);
-    findings = workflow.CheckLibrary();
-  } catch (const platform::FrameworkError& error) {
-    return cli::ReportFrameworkError(error);
-  }
+  std::vector<std::string> extra;
+  if (!cli::Options().Flag("--json", json).Parse(context.args, extra)) return cli::ExitUsage;
+  if (!extra.empty()) return cli::Misuse("check [--json]");
+  // A missing index is reported as a finding of its own.
+  cli::OpenLibrary(context);
+  const std::vector<LibraryFinding> findings = context.workflow.CheckLibrary();
   for (const LibraryFinding& finding : findings) cli::PrintFinding(stdout, finding, json);
-  return findings.empty() ? 0 : 1;
+  return findings.empty() ? cli::ExitDone : cli::ExitFailed;
 }
 
 }  // namespace

@@ -15,12 +15,12 @@ void PrintPath(const char* what, const std::string& sjis) {
 int CmdPaths(cli::Context& context) {
   if (!context.args.empty()) {
     std::fprintf(stderr, "usage: partwell-cli paths\n");
-    return 2;
+    return cli::ExitUsage;
   }
-  PrintPath("settings", context.settingsFile);
+  PrintPath("settings", context.workflow.SettingsPath());
   PrintPath("attributes", context.atrFile);
-  PrintPath("help", context.helpFile);
-  return 0;
+  PrintPath("help", context.workflow.ProgramFile("partwell.htm"));
+  return cli::ExitDone;
 }
 
 }  // namespace

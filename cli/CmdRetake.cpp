@@ -4,27 +4,27 @@
 // 2 a malformed command line.
 #include <cstdio>
 
-#include "cli/CliView.h"
+#include "cli/Library.h"
 
 namespace {
 
+constexpr const char kUsage[] = "retake --folder N [--slot S] [--drag DX,DY]... [--zoom-drag DX]...";
+
 int CmdRetake(cli::Context& context) {
-  cli::LibraryOptions options;
-  if (!cli::ParseLibraryOptions(context.args, options)) return 2;
-  if (options.folder == 0 || !options.positional.empty() || options.nextFree || options.yes) {
-    std::fprintf(stderr, "partwell-cli: retake takes --folder N [--slot S] [--drag DX,DY]... [--zoom-drag DX]...\n");
-    return 2;
-  }
-  cli::CliView view;
-  Workflow workflow(view);
-  return cli::RunOperation(view, [&] {
-    if (!cli::OpenLibrary(context, view, workflow) || !cli::SelectFolder(view, workflow, options.folder) ||
-        !cli::ApplyDrags(workflow, options.drags) || !workflow.RetakeThumbnails(options.slot - 1)) {
-      view.warned = true;
-    }
-  });
+  int folder = 0, slot = 0;
+  std::vector<cli::Drag> drags;
+  std::vector<std::string> extra;
+  cli::Options options;
+  options.Number("--folder", 1, cli::kMaxFolderNumber, folder).Number("--slot", 1, kSlotCount, slot);
+  cli::DeclareDrags(options, drags);
+  if (!options.Parse(context.args, extra)) return cli::ExitUsage;
+  if (folder == 0 || !extra.empty()) return cli::Misuse(kUsage);
+  if (!cli::OpenLibrary(context) || !cli::SelectFolder(context, folder)) return cli::ExitFailed;
+  cli::ApplyDrags(context.workflow, drags);
+  if (!context.workflow.RetakeThumbnails(slot - 1)) return cli::ExitFailed;
+  return cli::StatusAfterOperations(context);
 }
 
 }  // namespace
 
-PARTWELL_CLI_COMMAND("retake", "retake --folder N [--slot S] [--drag DX,DY]... [--zoom-drag DX]...", CmdRetake)
+PARTWELL_CLI_COMMAND("retake", kUsage, CmdRetake)

@@ -7,11 +7,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "cli/Cli.h"
+#include "cli/Options.h"
 #include "cli/PngFile.h"
 #include "image/DibStream.h"
-#include "platform/FrameworkError.h"
 #include "shape/Loadsuf.h"
 #include "velrast/velrast.h"
 
@@ -24,10 +25,7 @@ constexpr int kMaxSize = 1024;     // the standard's largest size, xx-large
 // bounds the time (reading and drawing are linear in the file's size).
 constexpr long long kMaxFileBytes = 16ll << 20;
 
-int Usage() {
-  std::fprintf(stderr, "usage: partwell-cli thumbnail FILE.suf OUT.png SIZE\n");
-  return 2;
-}
+constexpr const char kUsage[] = "thumbnail FILE.suf OUT.png SIZE";
 
 // file:// URI of an absolute host path; every byte outside the unreserved set and '/' is escaped.
 std::string FileUri(const std::string& path) {
@@ -45,19 +43,6 @@ std::string FileUri(const std::string& path) {
     }
   }
   return uri;
-}
-
-bool LoadModel(const std::string& file, XLoaderSuf& model) {
-  int warning = SufWarnNone;
-  try {
-    model.Clear();
-    if (!ReadSufFile(model, file.c_str(), warning)) return false;
-  } catch (const platform::FrameworkError&) {
-    return false;
-  }
-  model.UpdateBounds();
-  model.UpdateNormals();
-  return true;
 }
 
 // Draws the 256 x 192 frame on the background colour, scales it to width x height and writes it.
@@ -84,12 +69,12 @@ bool WriteThumbnail(const XLoaderSuf& model, std::uint32_t background, int width
 }
 
 int CmdThumbnail(cli::Context& context) {
-  if (context.args.size() != 3) return Usage();
-  const std::string& in = context.args[0];
-  const std::string& out = context.args[1];
-  char* stop = nullptr;
-  const long size = std::strtol(context.args[2].c_str(), &stop, 10);
-  if (*stop != '\0' || size < 4 || size > kMaxSize) return Usage();
+  std::vector<std::string> args;
+  int size = 0;
+  if (!cli::Options().Parse(context.args, args)) return cli::ExitUsage;
+  if (args.size() != 3 || !cli::ReadInt(args[2], 4, kMaxSize, size)) return cli::Misuse(kUsage);
+  const std::string& in = args[0];
+  const std::string& out = args[1];
 
   struct stat st {};
   char* absolute = realpath(in.c_str(), nullptr);
@@ -99,28 +84,29 @@ int CmdThumbnail(cli::Context& context) {
   if (stat(inPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes ||
       !cli::ArgToSjis(inPath, sjis)) {
     std::fprintf(stderr, "partwell-cli: cannot read %s\n", in.c_str());
-    return 1;
+    return cli::ExitFailed;
   }
-  ReadAtrFile(GlobalAttributes, context.atrFile.c_str());
-  XLoaderSuf model;
-  if (!LoadModel(sjis, model)) {
+  // Loaded as the window loads it; a coordinate that is not a number ends the command in main.
+  context.workflow.SetEditFile(sjis);
+  if (!context.workflow.LoadShape()) {
     std::fprintf(stderr, "partwell-cli: cannot read %s\n", in.c_str());
-    return 1;
+    return cli::ExitFailed;
   }
-  const int width = static_cast<int>(size);
-  const int height = static_cast<int>((size * kRenderHeight + kRenderWidth / 2) / kRenderWidth);
+  const int width = size;
+  const int height = (size * kRenderHeight + kRenderWidth / 2) / kRenderWidth;
   const cli::PngText text = {{"Thumb::URI", FileUri(inPath)},
                              {"Thumb::MTime", std::to_string(static_cast<long long>(st.st_mtime))},
                              {"Thumb::Size", std::to_string(static_cast<long long>(st.st_size))},
                              {"Thumb::Mimetype", "model/x-doga-suf"},
                              {"Software", "Partwell"}};
-  if (!WriteThumbnail(model, context.backColor, width, height, text, out)) {
+  if (!WriteThumbnail(context.workflow.Model, context.workflow.BackColor, width, height, text, out)) {
     std::fprintf(stderr, "partwell-cli: cannot write %s\n", out.c_str());
-    return 1;
+    return cli::ExitFailed;
   }
-  return 0;
+  // No shape warning here: a file manager takes any other status for a failed thumbnail.
+  return cli::ExitDone;
 }
 
 }  // namespace
 
-PARTWELL_CLI_COMMAND("thumbnail", "thumbnail FILE.suf OUT.png SIZE", CmdThumbnail)
+PARTWELL_CLI_COMMAND("thumbnail", kUsage, CmdThumbnail)

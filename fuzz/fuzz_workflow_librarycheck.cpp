@@ -29,13 +29,13 @@ void FuzzCatalog(const std::uint8_t* data, std::size_t size) {
     if (dib::PixelBlockSize(width, height, 32) > (16u << 20)) return;
   }
   DibStream catalog;
-  if (!catalog.LoadBmpFromMemory(data, size, 63)) return;
+  if (!catalog.LoadBmpFromMemory(data, size, DibAcceptAll)) return;
   const bool eightBit = IsCatalogFormat(catalog);
   std::bitset<kSlotCount> onTable;
   const bool judged = FindPictureCells(catalog, onTable);
   if (!eightBit) return;
   Check(judged);
-  catalog.ConvertDepth(24, 0);
+  catalog.ConvertDepth(24, DepthPlain);
   std::bitset<kSlotCount> widened;
   Check(FindPictureCells(catalog, widened));
   Check(widened == onTable);

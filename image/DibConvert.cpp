@@ -407,25 +407,25 @@ std::uint8_t* DibStream::ToRgb32() const {
   return buffer;
 }
 
-void DibStream::ConvertDepth(int bitCount, int mode) {
+bool DibStream::ConvertDepth(int bitCount, DepthMode mode) {
   Layout layout;
-  if (!LayoutOf(*this, layout)) return;
+  if (!LayoutOf(*this, layout)) return false;
   DibStream result;
   bool made = false;
   switch (bitCount) {
     case 1: made = ToBilevel(*this, layout, result); break;
-    case 4: made = mode == 2 ? ToMedianCut(*this, result, 4) : ToGreyLevels(*this, layout, result, 4); break;
+    case 4: made = mode == DepthMedianCut ? ToMedianCut(*this, result, 4) : ToGreyLevels(*this, layout, result, 4); break;
     case 8:
-      made = mode == 1   ? ToColourCube(*this, layout, result)
-             : mode == 2 ? ToMedianCut(*this, result, 8)
-                         : ToGreyLevels(*this, layout, result, 8);
+      made = mode == DepthDither      ? ToColourCube(*this, layout, result)
+             : mode == DepthMedianCut ? ToMedianCut(*this, result, 8)
+                                      : ToGreyLevels(*this, layout, result, 8);
       break;
-    case 16: made = ToHighColour(*this, layout, result, mode == 1); break;
+    case 16: made = ToHighColour(*this, layout, result, mode == DepthDither); break;
     case 24: made = ToTrueColour(*this, layout, result); break;
     case 32: made = ToTrueColourWithFourth(*this, result); break;
-    default: return;
+    default: return false;
   }
-  if (!made) return;
+  if (!made) return false;
   FreeHeader();
   FreeBits();
   header = result.header;
@@ -436,4 +436,5 @@ void DibStream::ConvertDepth(int bitCount, int mode) {
   result.bits = nullptr;
   result.headerMemory = DibBorrowed;
   result.bitsMemory = DibBorrowed;
+  return true;
 }

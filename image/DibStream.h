@@ -27,6 +27,22 @@ enum DibMemory : int {
 // A block of the given kind, or null (also for DibBorrowed and unknown kinds).
 void* DibAllocate(DibMemory kind, std::size_t bytes);
 
+// LoadBmp's accept mask: one bit a depth of file; DibAcceptAll takes every depth.
+enum DibAccept : int {
+  DibAccept1 = 1,
+  DibAccept4 = 2,
+  DibAccept8 = 4,
+  DibAccept16 = 8,
+  DibAccept24 = 16,
+  DibAccept32 = 32,
+  DibAcceptAll = 63,
+};
+
+// How ConvertDepth reduces colours. DepthPlain: grey levels at 1, 4 and 8 bits, truncation at 16.
+// DepthDither: the dithered 6 x 6 x 6 colour cube at 8 bits, rounding remainders carried at 16 (else
+// as plain). DepthMedianCut: the median cut to 16 or 256 colours at 4 and 8 bits (else as plain).
+enum DepthMode : int { DepthPlain = 0, DepthDither = 1, DepthMedianCut = 2 };
+
 class DibStream {
  public:
   DibStream();
@@ -54,7 +70,8 @@ class DibStream {
   int RowBytes() const;  // stride of the current image; requires an image
   void SetGrayPalette();
 
-  // acceptMask: bit 0 for 1-bit files, 1 for 4, 2 for 8, 3 for 16, 4 for 24, 5 for 32.
+  // acceptMask: DibAccept bits or-ed (bit 0 for 1-bit files, 1 for 4, 2 for 8, 3 for 16, 4 for 24,
+  // 5 for 32).
   bool LoadBmp(std::string_view path, int acceptMask);
   bool SaveBmp(std::string_view path) const;
   // The same two on bytes in memory: a whole BMP file in, a whole BMP file out (false and out left
@@ -62,8 +79,10 @@ class DibStream {
   bool LoadBmpFromMemory(const void* data, std::size_t size, int acceptMask);
   bool SaveBmpToMemory(std::string& out) const;
 
-  // Pixel format conversion and geometry.
-  void ConvertDepth(int bitCount, int mode);
+  // Pixel format conversion and geometry. ConvertDepth converts the image to bitCount bits (1, 4, 8,
+  // 16, 24 or 32) as mode says; false, and the image unchanged, for another bitCount, an empty image
+  // or a failed allocation.
+  bool ConvertDepth(int bitCount, DepthMode mode);
   std::uint8_t* ToGray8() const;   // width*height bytes, storage order, DibGlobalFixed; or null
   std::uint8_t* ToRgb24() const;   // width*height*3 bytes (blue, green, red)
   std::uint8_t* ToRgb32() const;   // width*height*4 bytes (blue, green, red, fourth)

@@ -86,7 +86,7 @@ TEST_F(CatalogTest, AViewWithoutACatalogPanelIsNotMadeToPayForOne) {
   EXPECT_EQ(view.thumbnailPaints, 0);
   EXPECT_EQ(view.partsName, "cars\\cars03.SUF");
   DibStream written;
-  ASSERT_TRUE(written.LoadBmp((library.Catalogs() / "cars.BMP").string(), 63));
+  ASSERT_TRUE(written.LoadBmp((library.Catalogs() / "cars.BMP").string(), DibAcceptAll));
   EXPECT_EQ(written.header->biBitCount, 8);
   // The same view with a panel reads and shows it.
   view.catalogPanel = true;
@@ -100,13 +100,16 @@ TEST_F(CatalogTest, ClicksPickSlotsAndOnlyTheLeftButtonCounts) {
   Touch("cars/cars06.SUF");
   Open();
   struct Click {
-    int x, y, button, slot;
-  } clicks[] = {{255, 191, 0, 15}, {0, 0, 0, 0}, {64, 47, 0, 1}, {100, 60, 0, 5}, {10, 10, 1, 5}, {10, 10, 2, 5}};
+    int x, y;
+    unsigned button;
+    int slot;
+  } clicks[] = {{255, 191, PointerLeft, 15}, {0, 0, PointerLeft, 0},  {64, 47, PointerLeft, 1},
+                {100, 60, PointerLeft, 5},   {10, 10, PointerRight, 5}, {10, 10, PointerMiddle, 5}};
   for (const Click& c : clicks) {
     int paints = view.thumbnailPaints;
     workflow.SelectSlot(c.x, c.y, c.button);
     EXPECT_EQ(workflow.SelectedSlot, c.slot) << c.x << "," << c.y;
-    EXPECT_EQ(view.thumbnailPaints, paints + (c.button == 0 ? 1 : 0));
+    EXPECT_EQ(view.thumbnailPaints, paints + (c.button == PointerLeft ? 1 : 0));
   }
   EXPECT_EQ(view.partsName, "cars\\cars06.SUF");
   EXPECT_TRUE(view.deleteEnabled);

@@ -173,10 +173,10 @@ class BatchTest : public LibraryCareTest {
     Open();
   }
   void Turn() {
-    workflow.PressPreview(0, 0, 0);
-    workflow.RotatePreview(25, -40);
-    workflow.PressPreview(0, 0, 1);
-    workflow.ZoomPreview(-12, 0);
+    workflow.PressPreview(0, 0, PointerLeft);
+    workflow.MovePreview(25, -40, PointerLeft);
+    workflow.PressPreview(0, 0, PointerRight);
+    workflow.MovePreview(-12, 0, PointerRight);
   }
   std::filesystem::path CatalogFile() const { return library.Catalogs() / "cars.BMP"; }
   std::filesystem::path shape;

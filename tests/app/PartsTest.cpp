@@ -246,10 +246,10 @@ TEST_F(PartsTest, PartThatCannotBeDeletedLeavesTheCatalogAlone) {
 
 TEST_F(PartsTest, DragsTurnAndZoomTheViewThatTheNextShapeKeeps) {
   Load(shape);
-  workflow.PressPreview(10, 10, 0);
-  workflow.RotatePreview(13, 14);  // a step of (3, 4): 5 / sqrt(2525) radian about (-0.8, 0.6, 0)
-  workflow.PressPreview(0, 0, 1);
-  workflow.ZoomPreview(10, 0);
+  workflow.PressPreview(10, 10, PointerLeft);
+  workflow.MovePreview(13, 14, PointerLeft);  // a step of (3, 4): 5 / sqrt(2525) radian about (-0.8, 0.6, 0)
+  workflow.PressPreview(0, 0, PointerRight);
+  workflow.MovePreview(10, 0, PointerRight);
   EXPECT_NEAR(workflow.Model.zoom, 1.1046f, 1e-4f);
   XLoaderSuf expected;
   RotateAxis(expected.view, Vec3{-0.8f, 0.6f, 0.0f}, static_cast<float>(5.0 / std::sqrt(2525.0)));

@@ -48,7 +48,7 @@ class RecordingView : public WorkflowView {
 
   int MessageBox(const std::string& text, const std::string& title, unsigned flags) override {
     messages.push_back({text, title, flags});
-    if ((flags & 0x0F) != MB_YESNO) return IDOK;
+    if ((flags & MB_TYPEMASK) != MB_YESNO) return IDOK;
     if (answers.empty()) return IDNO;
     int answer = answers.front();
     answers.erase(answers.begin());

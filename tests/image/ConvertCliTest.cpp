@@ -50,7 +50,7 @@ class ConvertCli : public ::testing::Test {
     for (int y = 0; y < 100; ++y) {
       for (int x = 0; x < 200; ++x) std::memcpy(image.bits + 600 * y + 3 * x, colours[(y / 50) * 2 + x / 100], 3);
     }
-    if (bitCount != 24) image.ConvertDepth(bitCount, 0);
+    if (bitCount != 24) image.ConvertDepth(bitCount, DepthPlain);
     ASSERT_TRUE(image.SaveBmp((root / name).string()));
   }
 

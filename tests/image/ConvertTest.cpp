@@ -78,7 +78,7 @@ TEST(ConvertDepth, EveryTargetKeepsChannelsRowsAndTheSignOfTheHeight) {
       SCOPED_TRACE(testing::Message() << c.bitCount << "/" << c.mode << (topDown ? " top-down" : " bottom-up"));
       DibStream image;
       MakePicture(image, topDown);
-      image.ConvertDepth(c.bitCount, c.mode);
+      ASSERT_TRUE(image.ConvertDepth(c.bitCount, static_cast<DepthMode>(c.mode)));
       ASSERT_EQ(image.header->biBitCount, c.bitCount);
       EXPECT_EQ(image.header->biHeight, topDown ? -2 : 2);
       EXPECT_EQ(image.header->biWidth, 3);
@@ -94,26 +94,26 @@ TEST(ConvertDepth, EveryTargetKeepsChannelsRowsAndTheSignOfTheHeight) {
 TEST(ConvertDepth, PixelLayoutsOfTheDirectDepths) {
   DibStream image;
   MakePicture(image, false);
-  image.ConvertDepth(32, 0);
+  image.ConvertDepth(32, DepthPlain);
   // Bottom-up: the first stored row is the picture's bottom row; the fourth byte is 255.
   const std::uint8_t first32[] = {128, 136, 248, 255, 168, 176, 184, 255, 200, 216, 232, 255};
   EXPECT_EQ(std::memcmp(image.bits, first32, sizeof first32), 0);
   EXPECT_EQ(image.header->biSizeImage, 24u);
 
   image.bits[3] = 7;  // a 32-bit source keeps its own fourth byte
-  image.ConvertDepth(32, 0);
+  image.ConvertDepth(32, DepthPlain);
   EXPECT_EQ(image.bits[3], 7);
   std::uint8_t* rgb32 = image.ToRgb32();
   EXPECT_EQ(rgb32[3], 7);
   GlobalFree(rgb32);
 
-  image.ConvertDepth(16, 0);
+  image.ConvertDepth(16, DepthPlain);
   // Red in bits 10-14: (248/8) << 10 | (136/8) << 5 | 128/8 = 0x7E30, little-endian; 2 bytes padding.
   EXPECT_EQ(image.bits[0], 0x30);
   EXPECT_EQ(image.bits[1], 0x7E);
   EXPECT_EQ(image.header->biSizeImage, 16u);
 
-  image.ConvertDepth(24, 0);
+  image.ConvertDepth(24, DepthPlain);
   EXPECT_EQ(image.header->biSizeImage, 24u);
   const std::uint8_t first24[] = {128, 136, 248, 168, 176, 184, 200, 216, 232, 0, 0, 0};
   EXPECT_EQ(std::memcmp(image.bits, first24, sizeof first24), 0);
@@ -130,13 +130,13 @@ TEST(ConvertDepth, GreyLevelsFromTheWeightedSum) {
 
   DibStream eight;
   MakePicture(eight, false);
-  eight.ConvertDepth(8, 0);
+  eight.ConvertDepth(8, DepthPlain);
   for (int i = 0; i < 6; ++i) EXPECT_EQ(eight.bits[(i / 3) * 4 + i % 3], greys[i]) << i;
   EXPECT_EQ(dib::ColorTable(eight.header)[200].rgbRed, 200);
 
   DibStream four;
   MakePicture(four, false);
-  four.ConvertDepth(4, 0);
+  four.ConvertDepth(4, DepthPlain);
   // Odd width: the third pixel in the high nibble of the second byte, the low nibble 0.
   EXPECT_EQ(four.bits[0], (greys[0] / 16) << 4 | greys[1] / 16);
   EXPECT_EQ(four.bits[1], (greys[2] / 16) << 4);
@@ -157,7 +157,7 @@ TEST(ConvertDepth, BilevelErrorDiffusion) {
       std::memset(PixelAt(image, x, y), v, 3);
     }
   }
-  image.ConvertDepth(1, 0);
+  image.ConvertDepth(1, DepthPlain);
   ASSERT_EQ(image.header->biBitCount, 1);
   EXPECT_EQ(image.header->biHeight, -8);
   for (int y = 0; y < 8; ++y) {
@@ -177,7 +177,7 @@ TEST(ConvertDepth, BilevelErrorDiffusion) {
     DibStream flat;
     ASSERT_TRUE(flat.Create(4, 1, 24));
     std::memset(flat.bits, f.value, 12);
-    flat.ConvertDepth(1, 0);
+    flat.ConvertDepth(1, DepthPlain);
     std::string row;
     for (int x = 0; x < 4; ++x) row += (flat.bits[0] >> (7 - x) & 1) ? '1' : '0';
     EXPECT_EQ(row, f.bits) << int(f.value);
@@ -186,7 +186,7 @@ TEST(ConvertDepth, BilevelErrorDiffusion) {
   DibStream grey;
   ASSERT_TRUE(grey.Create(64, 64, 24));
   std::memset(grey.bits, 128, 64 * 64 * 3);
-  grey.ConvertDepth(1, 0);
+  grey.ConvertDepth(1, DepthPlain);
   int white = 0;
   for (int i = 0; i < 64 * 8; ++i) white += __builtin_popcount(grey.bits[i]);
   EXPECT_NEAR(white, 64 * 64 / 2, 64 * 64 / 50);
@@ -207,7 +207,7 @@ TEST(ConvertDepth, DitherCube) {
       }
     }
   }
-  image.ConvertDepth(8, 1);
+  image.ConvertDepth(8, DepthDither);
   ASSERT_EQ(image.header->biBitCount, 8);
   const RGBQUAD* table = dib::ColorTable(image.header);
   EXPECT_EQ(table[102].rgbBlue, 102);
@@ -245,7 +245,7 @@ TEST(ConvertDepth, HighColourCarries) {
     DibStream image;
     ASSERT_TRUE(image.Create(3, 2, 24));
     for (int i = 0; i < 6; ++i) std::memset(image.bits + 12 * (i / 3) + 3 * (i % 3), c.values[i], 3);
-    image.ConvertDepth(16, c.mode);
+    image.ConvertDepth(16, static_cast<DepthMode>(c.mode));
     ASSERT_EQ(image.header->biBitCount, 16);
     for (int i = 0; i < 6; ++i) {
       const std::uint8_t* p = image.bits + 8 * (i / 3) + 2 * (i % 3);
@@ -287,7 +287,7 @@ TEST(ConvertDepth, IndexedSourcesAndShortTables) {
   MakeIndexed(eight, 2, 1, 8, {{1, 2, 3, 0}, {4, 5, 6, 0}});
   eight.bits[0] = 200;
   eight.bits[1] = 1;
-  eight.ConvertDepth(24, 0);
+  eight.ConvertDepth(24, DepthPlain);
   const std::uint8_t expected8[] = {1, 2, 3, 4, 5, 6};
   EXPECT_EQ(std::memcmp(eight.bits, expected8, 6), 0);
 }
@@ -298,12 +298,12 @@ TEST(ConvertDepth, NothingHappensForUnknownTargetsOrAnEmptyImage) {
   const std::string before = Snapshot(image);
   const auto* header = image.header;
   for (int target : {0, 2, 3, 12, 64, -8}) {
-    image.ConvertDepth(target, 0);
+    EXPECT_FALSE(image.ConvertDepth(target, DepthPlain));
     EXPECT_EQ(image.header, header);
     EXPECT_EQ(Snapshot(image), before);
   }
   DibStream empty;
-  empty.ConvertDepth(8, 2);
+  EXPECT_FALSE(empty.ConvertDepth(8, DepthMedianCut));
   EXPECT_EQ(empty.header, nullptr);
   EXPECT_EQ(empty.ToRgb24(), nullptr);
 }
@@ -322,9 +322,10 @@ TEST(ConvertDepth, AnAllocationFailureLeavesTheImageUnchanged) {
         const auto* header = image.header;
         const long live = platform::LiveBlocks(allocator);
         platform::FailAllocations(allocator, skip, 1);
-        image.ConvertDepth(t[0], t[1]);
+        const bool made = image.ConvertDepth(t[0], static_cast<DepthMode>(t[1]));
         platform::FailAllocations(allocator, 0, 0);
-        if (image.header != header) break;  // made it: the result always has a new info block
+        EXPECT_EQ(made, image.header != header);
+        if (made) break;  // the result always has a new info block
         EXPECT_EQ(image.header, header);
         EXPECT_EQ(Snapshot(image), before);
         EXPECT_EQ(platform::LiveBlocks(allocator), live);

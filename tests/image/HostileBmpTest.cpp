@@ -44,7 +44,7 @@ TEST(HostileBmp, EveryRefusalIsRefusedBeforeAnythingIsAllocated) {
     ASSERT_TRUE(image.Create(2, 2, 8));
     const std::uint64_t before = Allocated();
     const long live = platform::LiveBlocks(Allocator::Global);
-    EXPECT_FALSE(image.LoadBmp(kFolder + "/" + name, 63));
+    EXPECT_FALSE(image.LoadBmp(kFolder + "/" + name, DibAcceptAll));
     EXPECT_EQ(Allocated() - before, 0u);
     EXPECT_EQ(image.header, nullptr);
     EXPECT_EQ(image.bits, nullptr);
@@ -74,7 +74,7 @@ TEST(HostileBmp, RunLengthWritesStayInsideThePixelBlock) {
     const std::string file = bmptest::ReadAll(kFolder + "/" + name);
     const std::uint64_t before = Allocated();
     DibStream image;
-    ASSERT_TRUE(image.LoadBmp(kFolder + "/" + name, 63));
+    ASSERT_TRUE(image.LoadBmp(kFolder + "/" + name, DibAcceptAll));
     // Info block with its 256 entries, the pixel block, and the coded bytes as scratch.
     EXPECT_LE(Allocated() - before, 40 + 1024 + block.size() + file.size());
     ASSERT_EQ(image.header->biSizeImage, block.size());

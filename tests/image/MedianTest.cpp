@@ -128,7 +128,7 @@ struct Reference {
 void ExpectLikeReference(const std::vector<Colour>& pixels, int width, int height, int bitCount) {
   DibStream image;
   MakePicture(image, width, height, pixels);
-  image.ConvertDepth(bitCount, 2);
+  image.ConvertDepth(bitCount, DepthMedianCut);
   ASSERT_EQ(image.header->biBitCount, bitCount);
   Reference ref;
   ref.Run(pixels, bitCount == 8 ? 256 : 16);
@@ -153,7 +153,7 @@ TEST(MedianCut, SmallPicturesWithKnownBoxes) {
   {  // One colour: one box, entry 0 the colour, the rest black.
     DibStream image;
     MakePicture(image, 3, 2, std::vector<Colour>(6, Colour{30, 60, 90}));
-    image.ConvertDepth(8, 2);
+    image.ConvertDepth(8, DepthMedianCut);
     EXPECT_EQ(Entry(image, 0).rgbBlue, 30);
     EXPECT_EQ(Entry(image, 0).rgbGreen, 60);
     EXPECT_EQ(Entry(image, 0).rgbRed, 90);
@@ -199,7 +199,7 @@ TEST(MedianCut, SmallPicturesWithKnownBoxes) {
     // Going on, {10, 20} is split at 11 and leaves the table to {30}: 30, then 10, then 20.
     DibStream image;
     MakePicture(image, 4, 1, {{10, 0, 0}, {20, 0, 0}, {30, 0, 0}, {30, 0, 0}});
-    image.ConvertDepth(4, 2);
+    image.ConvertDepth(4, DepthMedianCut);
     EXPECT_EQ(Entry(image, 0).rgbBlue, 30);
     EXPECT_EQ(Entry(image, 1).rgbBlue, 10);
     EXPECT_EQ(Entry(image, 2).rgbBlue, 20);
@@ -211,7 +211,7 @@ TEST(MedianCut, SmallPicturesWithKnownBoxes) {
     const Colour a{0, 0, 0}, b{0, 200, 0}, c{0, 0, 255};
     DibStream image;
     MakePicture(image, 3, 1, {a, b, c});
-    image.ConvertDepth(8, 2);
+    image.ConvertDepth(8, DepthMedianCut);
     EXPECT_EQ(Entry(image, 0).rgbRed, 255);
     EXPECT_EQ(Entry(image, 1).rgbGreen, 0);
     EXPECT_EQ(Entry(image, 2).rgbGreen, 200);
@@ -226,7 +226,7 @@ TEST(MedianCut, FewerColoursThanTheTargetAreKeptExactly) {
     for (int i = 0; i < 35; ++i) pixels.push_back(colours[(i * 3) % 7]);
     DibStream image;
     MakePicture(image, 7, 5, pixels);
-    image.ConvertDepth(bitCount, 2);
+    image.ConvertDepth(bitCount, DepthMedianCut);
     ASSERT_EQ(image.header->biBitCount, bitCount);
     const std::vector<int> indexes = Indexes(image);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
@@ -249,7 +249,7 @@ TEST(MedianCut, ACatalogOfAtMost256ColoursKeepsEveryColour) {
     for (int x = 0; x < 512; ++x) std::memcpy(image.bits + 1536 * y + 3 * x, &colours[(x / 32 + 16 * (y / 24)) & 255], 3);
   }
   std::uint8_t* before = image.ToRgb24();
-  image.ConvertDepth(8, 2);
+  image.ConvertDepth(8, DepthMedianCut);
   ASSERT_EQ(image.header->biBitCount, 8);
   std::uint8_t* after = image.ToRgb24();
   EXPECT_EQ(std::memcmp(before, after, 512 * 384 * 3), 0);
@@ -299,8 +299,8 @@ TEST(MedianCut, ThePixelOrderDoesNotChangeTheResult) {
   DibStream one, two;
   MakePicture(one, 64, 48, pixels);
   MakePicture(two, 64, 48, shuffled);
-  one.ConvertDepth(8, 2);
-  two.ConvertDepth(8, 2);
+  one.ConvertDepth(8, DepthMedianCut);
+  two.ConvertDepth(8, DepthMedianCut);
   EXPECT_EQ(std::memcmp(dib::ColorTable(one.header), dib::ColorTable(two.header), 1024), 0);
 }
 

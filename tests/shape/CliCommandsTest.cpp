@@ -82,13 +82,13 @@ TEST_F(CliCommands, InfoSumsUpTheLoadedShape) {
 
   const std::string two = folder.Write("two.suf", "obj suf a {\n}\nobj suf b {\natr red\n}\n");
   run = Cli("--atr '" + atr + "' info '" + two + "'");
-  EXPECT_EQ(run.exit, 0);
+  EXPECT_EQ(run.exit, 3);  // done, with a warning about the shape
   EXPECT_EQ(run.out, "polygons\t0\nvertices\t0\nmin\t1e+30\t1e+30\t1e+30\nmax\t-1e+30\t-1e+30\t-1e+30\nwarning\t-2\n");
   EXPECT_EQ(run.err, "このSUFファイルには複数のオブジェクトが含まれて\nいます。単一のオブジェクトに変換して下さい。\n");
 
   // Without an attribute file every name is unknown.
   run = Cli("--atr '" + folder.Path() + "/none.atr' info '" + folder.Path() + "/表示.suf'");
-  EXPECT_EQ(run.exit, 0);
+  EXPECT_EQ(run.exit, 3);
   EXPECT_NE(run.out.find("warning\t-1\n"), std::string::npos);
   EXPECT_EQ(run.err, "このSUFファイルにはDOGA-L1/2でサポートされない\nアトリビュートが使われている可能性があります。\n");
 }
@@ -104,7 +104,7 @@ TEST_F(CliCommands, InfoFailsOnMissingFilesAndBadNumbers) {
   run = Cli("--atr '" + atr + "' info '" + bad + "'");
   EXPECT_EQ(run.exit, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "'１' は浮動小数点数ではありません\n");
+  EXPECT_EQ(run.err, "'１' は浮動小数点数ではありません.\n");  // as the exception display shows it
 }
 
 }  // namespace

@@ -54,6 +54,15 @@ class MainWindowTest : public QObject {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
+    {
+      // A name with no Shift-JIS form is refused with the workflow's one text, not dropped silently.
+      Boxes boxes;
+      form.DropUrls({QUrl::fromLocalFile(QString::fromUtf8("/tmp/é.suf"))});
+      QCOMPARE(boxes.seen.size(), 1u);
+      QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
+      QCOMPARE(boxes.seen[0].text, QString::fromUtf8("Shift-JISで表せない文字は使えません。"));
+      QVERIFY(form.EditFile->text().isEmpty());
+    }
     form.DropUrls({QUrl::fromLocalFile(QString::fromStdString(std::string(PARTWELL_SOURCE_DIR) + "/data/samples/cube.suf")),
                    QUrl::fromLocalFile("/nowhere/second.suf")});
     QVERIFY2(form.EditFile->text().endsWith("cube.suf"), qPrintable(form.EditFile->text()));

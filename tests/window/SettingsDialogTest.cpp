@@ -102,7 +102,7 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(boxes.seen.size(), 1u);
     QCOMPARE(boxes.seen[0].title, QString("Partwell!"));
     QCOMPARE(boxes.seen[0].icon, QMessageBox::Warning);
-    QCOMPARE(boxes.seen[0].text, QString::fromUtf8("このフォルダ名はShift-JISで表せません。"));
+    QCOMPARE(boxes.seen[0].text, QString::fromUtf8("Shift-JISで表せない文字は使えません。"));
     QCOMPARE(Read(installation.Ini()), "[Partwell]\r\nCGAFolder=" + other.string() + "\r\nBackColor=1193046\r\n");
     QCOMPARE(form.State().CGAFolder, other.string());
     QCOMPARE(form.ListFolder->count(), 2);
