@@ -6,7 +6,8 @@
 #   EXCLUDE u...    every unit of the folder but these (u.cpp and u.h)
 #   SOURCES f...    further source files, from other folders
 #   USES t...       the modules it may use: linked, and their headers visible to it and its users
-#   SEES t...       modules whose headers it sees without linking them (velrast compiles some in)
+#   SEES t...       modules whose headers it sees, and passes on, without linking them (velrast
+#                   compiles some of their sources in, and its header uses platform's types)
 #   LIBS l...       system libraries and Qt
 #   MOC             run moc over the target's headers
 #
