@@ -1,6 +1,3 @@
-# The fuzz build has no Qt and so no controls library; the format check is plain C++ and is
-# compiled on its own under that name.
-if(NOT TARGET controls)
-  add_library(controls STATIC ${CMAKE_SOURCE_DIR}/controls/PrintFormat.cpp)
-  target_include_directories(controls PUBLIC ${CMAKE_SOURCE_DIR})
-endif()
+# The fuzz build has no Qt and so no widget family; the format check is plain C++ and is declared
+# here on its own under the family's name.
+partwell_module(controls STATIC FOLDER controls UNITS PrintFormat)

@@ -5,20 +5,9 @@
 
 namespace partwell::test {
 
-TempLibrary::TempLibrary() {
-  char pattern[] = "/tmp/partwell-library-XXXXXX";
-  root = mkdtemp(pattern);
+TempLibrary::TempLibrary() : root(scratch.Path()) {
   std::filesystem::create_directories(Parts());
   std::filesystem::create_directories(Catalogs());
-}
-
-TempLibrary::~TempLibrary() {
-  std::error_code ignored;
-  for (auto& entry : std::filesystem::recursive_directory_iterator(root, ignored)) {
-    std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-  }
-  std::filesystem::remove_all(root, ignored);
 }
 
 void TempLibrary::WriteFile(const std::filesystem::path& path, const std::string& bytes) {

@@ -11,6 +11,7 @@
 
 #include "app/Workflow.h"
 #include "platform/Sjis.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace partwell::test {
 
@@ -92,7 +93,7 @@ class RecordingView : public WorkflowView {
 class TempLibrary {
  public:
   TempLibrary();
-  ~TempLibrary();
+  ScratchFolder scratch;  // the library's folder, removed with everything in it
   std::filesystem::path root;
   std::string Cga() const { return root.string(); }  // a host path: the file services take it as is
   std::filesystem::path Parts() const { return root / "common" / "parts"; }

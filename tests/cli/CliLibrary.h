@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
+
+#include "tests/common/RunProgram.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace partwell::test {
 
@@ -41,39 +41,22 @@ inline std::string BlankCatalog(std::uint32_t back = 7555739) {
   return bmp + std::string(size, '\xff');
 }
 
-struct Result {
-  int code = -1;
-  std::string out, err;
-};
+using Result = ProgramRun;
 
 class CliLibraryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/partwell-cli-XXXXXX";
-    root = mkdtemp(pattern);
     std::filesystem::copy(std::string(PARTWELL_SOURCE_DIR) + "/data/library", root / "lib",
                           std::filesystem::copy_options::recursive);
     for (const char* name : {"basic", "machine", "signs"}) Write(Catalogs() / (std::string(name) + ".BMP"), BlankCatalog());
     std::filesystem::copy_file(std::string(PARTWELL_SOURCE_DIR) + "/data/_GENIE.ATR", root / "_GENIE.ATR");
   }
-  void TearDown() override {
-    std::system(("chmod -R u+rwX '" + root.string() + "'").c_str());
-    std::filesystem::remove_all(root);
-  }
-
   // Runs partwell-cli on the copied library, with no terminal on standard input; before, when
   // given, goes in front of the program (setpriv, strace).
   Result Run(const std::string& args, const std::string& before = "") {
-    std::string command = "ASAN_OPTIONS=detect_leaks=" + std::string(before.empty() ? "1 " : "0 ") + before + " " +
-                          PARTWELL_CLI + " --cga '" + (root / "lib").string() + "' --atr '" +
-                          (root / "_GENIE.ATR").string() + "' " + args + " </dev/null >'" + (root / "out").string() +
-                          "' 2>'" + (root / "err").string() + "'";
-    Result result;
-    int status = std::system(command.c_str());
-    result.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Read(root / "out");
-    result.err = Read(root / "err");
-    return result;
+    return RunProgram("ASAN_OPTIONS=detect_leaks=" + std::string(before.empty() ? "1 " : "0 ") + before + " " +
+                      PARTWELL_CLI + " --cga '" + (root / "lib").string() + "' --atr '" +
+                      (root / "_GENIE.ATR").string() + "' " + args);
   }
 
   // Every name below folder with its bytes ("-> target" for a link, "/" for a folder).
@@ -95,7 +78,8 @@ class CliLibraryTest : public ::testing::Test {
   std::string Samples() const { return std::string(PARTWELL_SOURCE_DIR) + "/data/samples/"; }
   std::filesystem::path Parts() const { return root / "lib" / "common" / "parts"; }
   std::filesystem::path Catalogs() const { return root / "lib" / "common" / "catalog"; }
-  std::filesystem::path root;
+  ScratchFolder scratch;
+  const std::filesystem::path root = scratch.Path();
 };
 
 }  // namespace partwell::test

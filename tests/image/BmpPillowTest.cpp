@@ -3,30 +3,19 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BmpTestFiles.h"
 #include "image/DibStream.h"
+#include "tests/common/RunProgram.h"
 
 namespace {
 
-// Debian's interpreter, which is the one python3-pil belongs to.
-std::string Python() { return access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3"; }
-
-std::string Run(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    pclose(pipe);
-  }
-  return out;
-}
-
-bool HavePillow() { return Run(Python() + " -c 'import PIL; print(1)' 2>/dev/null") == "1\n"; }
+// Debian's interpreter, which is the one python3-pil (installed by scripts/setup-deps) belongs to.
+std::string Python() { return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3"; }
 
 int IndexAt(const DibStream& image, int x, int r) {
   const std::uint8_t* row = dib::TopRow(image.header, image.bits, r);
@@ -45,7 +34,9 @@ std::uint32_t Quantise5(std::uint32_t rgb) {
 }
 
 void ExpectPillowSees(const DibStream& image, const std::string& path) {
-  const std::string seen = Run(Python() + " " + PARTWELL_SOURCE_DIR + "/tests/image/pillow_read_bmp.py '" + path + "'");
+  const auto run = partwell::test::RunProgram(Python() + " " + PARTWELL_SOURCE_DIR + "/tests/image/pillow_read_bmp.py '" + path + "'");
+  ASSERT_EQ(run.code, 0) << run.err;
+  const std::string& seen = run.out;
   std::istringstream in(seen);
   int width = 0, height = 0;
   std::string mode;
@@ -83,7 +74,6 @@ void ExpectPillowSees(const DibStream& image, const std::string& path) {
 }
 
 TEST(BmpPillow, SavedFilesReadBackIdentically) {
-  if (!HavePillow()) GTEST_SKIP() << "Python's Pillow is not installed (scripts/setup-deps installs python3-pil)";
   bmptest::ScratchFolder folder;
   struct Case {
     int width, height, bitCount;
@@ -113,7 +103,6 @@ TEST(BmpPillow, SavedFilesReadBackIdentically) {
 }
 
 TEST(BmpPillow, ShortTableAndRunLengthFilesSurviveOurRewrite) {
-  if (!HavePillow()) GTEST_SKIP() << "Python's Pillow is not installed (scripts/setup-deps installs python3-pil)";
   bmptest::ScratchFolder folder;
   // 20 colours at 8 bits (every index below 20), and a run-length coded file; both are read by us
   // and written back as our catalogs are.

@@ -1,9 +1,6 @@
 // Helpers of the BMP tests: hand-made BMP files, a scratch folder, and reading files back.
 #pragma once
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -12,6 +9,7 @@
 #include <vector>
 
 #include "image/DibStream.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace bmptest {
 
@@ -96,33 +94,7 @@ inline void WriteAll(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A fresh folder below /tmp, removed with everything in it at the end of the test.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    char name[] = "/tmp/partwell-bmp-XXXXXX";
-    path_ = mkdtemp(name) ? name : "";
-  }
-  ~ScratchFolder() {
-    if (!path_.empty()) std::system(("chmod -R u+w '" + path_ + "' && rm -rf '" + path_ + "'").c_str());
-  }
-  const std::string& Path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    if (DIR* d = opendir(path_.c_str())) {
-      while (dirent* e = readdir(d)) {
-        const std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(n);
-      }
-      closedir(d);
-    }
-    return names;
-  }
-
- private:
-  std::string path_;
-};
+using partwell::test::ScratchFolder;
 
 // The stored bytes of an image's picture row r counted from the top.
 inline std::vector<std::uint8_t> TopRowBytes(const DibStream& image, int r) {

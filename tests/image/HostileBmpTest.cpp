@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,12 +20,9 @@ const std::string kFolder = std::string(PARTWELL_TEST_DATA) + "/hostile";
 
 std::vector<std::string> CorpusFiles(const std::string& prefix) {
   std::vector<std::string> names;
-  if (DIR* d = opendir(kFolder.c_str())) {
-    while (dirent* e = readdir(d)) {
-      const std::string name = e->d_name;
-      if (name.rfind(prefix, 0) == 0) names.push_back(name);
-    }
-    closedir(d);
+  for (const auto& entry : std::filesystem::directory_iterator(kFolder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) == 0) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;

@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/common/RunProgram.h"
+#include "tests/common/ScratchFolder.h"
+
 namespace {
 
 std::vector<std::string> Tokens(const StringSeparator& s) {
@@ -188,20 +191,19 @@ TEST(StringSeparator, DecimalPrefixRoundsAsStrtodDoes) {
 }
 
 // A German or French user's process uses ',' as the decimal separator; the files still use '.'.
-// The locale is compiled into a scratch folder when the system has none installed.
+// The locale is compiled into a scratch folder when the system has none installed (localedef and
+// the locale sources of Debian's locales, installed by scripts/setup-deps).
 TEST(StringSeparator, DecimalPointDoesNotFollowTheProcessLocale) {
   const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+  partwell::test::ScratchFolder folder;
   bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-  std::string folder;
   if (!switched) {
-    char pattern[] = "/tmp/partwell-locale-XXXXXX";
-    if (mkdtemp(pattern) != nullptr) folder = pattern;
-    const std::string make = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (!folder.empty() && std::system(make.c_str()) == 0) {
-      setenv("LOCPATH", folder.c_str(), 1);
-      switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
-    }
+    const auto made = partwell::test::RunProgram("localedef -i de_DE -f UTF-8 '" + folder.File("de_DE.UTF-8") + "'");
+    ASSERT_EQ(made.code, 0) << made.err;
+    setenv("LOCPATH", folder.Path().c_str(), 1);
+    switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
   }
+  EXPECT_TRUE(switched) << "no comma-decimal locale";
   if (switched) {
     EXPECT_EQ(std::strtod("0,75", nullptr), 0.75);  // the process really reads ',' now
     StringSeparator s;
@@ -215,8 +217,6 @@ TEST(StringSeparator, DecimalPointDoesNotFollowTheProcessLocale) {
   }
   std::setlocale(LC_NUMERIC, saved.c_str());
   unsetenv("LOCPATH");
-  if (!folder.empty()) std::system(("rm -rf '" + folder + "'").c_str());
-  if (!switched) GTEST_SKIP() << "no comma-decimal locale available";
 }
 
 std::FILE* StreamOf(const std::string& bytes) {

@@ -11,14 +11,15 @@
 #include <string>
 
 #include "platform/FileSystem.h"
-#include "TempDir.h"
+#include "PlatformTestFiles.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/common/ReadOnly.h"
 
 using namespace platform;
 using partwell::test::ModeOf;
 using partwell::test::ReadBytes;
 using partwell::test::ScopedEnv;
-using partwell::test::TempDir;
+using partwell::test::ScratchFolder;
 using partwell::test::WriteBytes;
 
 namespace {
@@ -28,7 +29,7 @@ const std::string kNou = "\x94\x5c";  // 能
 
 // A fake Wine prefix: drive_c with a DOGA folder in mixed case, and D: linked elsewhere.
 struct FakeWine {
-  TempDir dir;
+  ScratchFolder dir;
   ScopedEnv env{"WINEPREFIX", dir / "prefix"};
   FakeWine() {
     for (const char* d : {"prefix", "prefix/dosdevices", "prefix/drive_c", "prefix/drive_c/DogaCGA",
@@ -67,7 +68,7 @@ TEST(HostPath, DrivesThroughAWinePrefixWithCaseInsensitiveLookup) {
 }
 
 TEST(HostPath, HostPathsRootedAndRelativePaths) {
-  TempDir dir;
+  ScratchFolder dir;
   mkdir((dir / "Mixed").c_str(), 0755);
   mkdir((dir / "Mixed/ABC").c_str(), 0755);
   mkdir((dir / "Mixed/abc").c_str(), 0755);
@@ -89,7 +90,7 @@ TEST(HostPath, HostPathsRootedAndRelativePaths) {
 }
 
 TEST(FileServices, ExistenceDeleteCreateOpen) {
-  TempDir dir;
+  ScratchFolder dir;
   WriteBytes(dir / "File.txt", "abc");
   mkdir((dir / "Sub").c_str(), 0755);
   EXPECT_TRUE(FileExists(dir.Path() + "\\file.TXT"));
@@ -122,7 +123,7 @@ TEST(FileServices, ExistenceDeleteCreateOpen) {
 }
 
 TEST(FileServices, CopyFile) {
-  TempDir dir;
+  ScratchFolder dir;
   std::string data;
   for (int i = 0; i < 200000; ++i) data += static_cast<char>(i * 7);
   WriteBytes(dir / "src.suf", data);
@@ -156,7 +157,7 @@ TEST(FileServices, CopyFile) {
 }
 
 TEST(FileServices, AtomicWriteFailuresLeaveTheOldFileAndNoTemporary) {
-  TempDir dir;
+  ScratchFolder dir;
   WriteBytes(dir / "cat.bmp", "old");
   chmod((dir / "cat.bmp").c_str(), 0664);
   ASSERT_TRUE(WriteFileAtomically(dir / "cat.bmp", "new"));

@@ -16,15 +16,16 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "TempDir.h"
+#include "PlatformTestFiles.h"
+#include "tests/common/ScratchFolder.h"
 
 using namespace platform;
 using partwell::test::ReadBytes;
-using partwell::test::TempDir;
+using partwell::test::ScratchFolder;
 using partwell::test::WriteBytes;
 
 TEST(FileServices, CopyFilesReplacesNothingUntilEveryCopyIsWritten) {
-  TempDir dir;
+  ScratchFolder dir;
   WriteBytes(dir / "a.suf", "shape a");
   WriteBytes(dir / "b.suf", "shape b");
   WriteBytes(dir / "t1.suf", "old one");
@@ -42,7 +43,7 @@ TEST(FileServices, CopyFilesReplacesNothingUntilEveryCopyIsWritten) {
 }
 
 TEST(FileServices, WritesRemoveOnlyTheirOwnLeftoversOlderThanTenMinutes) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::vector<std::string> names = {".cat.bmp.partwell-AbC123", ".parts.ini.partwell-x1Y2z3",
                                           ".cat.bmp.partwell-fresh1", ".cat.bmp.partwell-ab",
                                           "cat.bmp.partwell-AbC124"};
@@ -71,7 +72,7 @@ TEST(FileServices, WritesRemoveOnlyTheirOwnLeftoversOlderThanTenMinutes) {
 
 // Names come back in Shift-JIS whatever the host spells them in (UTF-8 here, UTF-16 on Windows).
 TEST(FileServices, FolderListingGivesShiftJisNamesAndWhichAreFolders) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string hyoSoNou = "\x95\x5c\x83\x5c\x94\x5c";  // 表ソ能, each with a 0x5C second byte
   ASSERT_TRUE(WriteFileAtomically(dir.Path() + "\\" + hyoSoNou + ".SUF", "shape"));
   ASSERT_TRUE(CreateDirectory(dir.Path() + "\\" + hyoSoNou));

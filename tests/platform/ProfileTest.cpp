@@ -5,13 +5,14 @@
 #include "platform/FrameworkError.h"
 #include "platform/Profile.h"
 #include "platform/Sjis.h"
-#include "TempDir.h"
+#include "PlatformTestFiles.h"
+#include "tests/common/ScratchFolder.h"
 #include "tests/common/ReadOnly.h"
 
 using namespace platform;
 using partwell::test::ModeOf;
 using partwell::test::ReadBytes;
-using partwell::test::TempDir;
+using partwell::test::ScratchFolder;
 using partwell::test::WriteBytes;
 
 namespace {
@@ -23,7 +24,7 @@ const std::string kNou = "\x94\x5c";  // 能
 // Writes before to a file, applies edit to a profile opened on it, and returns the file's bytes.
 template <typename Edit>
 std::string AfterWrite(const std::string& before, Edit edit) {
-  TempDir dir;
+  ScratchFolder dir;
   std::string path = dir / "p.ini";
   if (!before.empty()) WriteBytes(path, before);
   ProfileFile profile(path);
@@ -181,7 +182,7 @@ TEST(ProfileWrite, NewKeysAndSectionsKeepTheFilesLineEnds) {
 }
 
 TEST(ProfileWrite, KeepsTheFilesPermissions) {
-  TempDir dir;
+  ScratchFolder dir;
   std::string path = dir / "p.ini";
   WriteBytes(path, "[S]\nk=1\n");
   chmod(path.c_str(), 0640);
@@ -193,7 +194,7 @@ TEST(ProfileWrite, KeepsTheFilesPermissions) {
 
 TEST(ProfileWrite, RefusedWriteRaisesTheFrameworkErrorAndChangesNothing) {
   const std::string expected = Utf8ToSjis(" に書き込めません").value();
-  TempDir dir;
+  ScratchFolder dir;
   mkdir((dir / "locked").c_str(), 0755);
   const std::string kept = "; keep me\r\n[S]\r\nk=" + kHyo + "\r\n";
   WriteBytes(dir / "locked/p.ini", kept);
@@ -233,7 +234,7 @@ TEST(ProfileWrite, RefusedWriteRaisesTheFrameworkErrorAndChangesNothing) {
 }
 
 TEST(ProfileWrite, AFileThatCouldNotBeReadIsNeverOverwritten) {
-  TempDir dir;
+  ScratchFolder dir;
   const std::string path = dir / "Partwell.ini";
   const std::string kept = "[Partwell]\r\nCGAFolder=D:\\DOGA\r\n; and much more\r\n";
   WriteBytes(path, kept);

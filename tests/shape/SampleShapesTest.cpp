@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ShapeTestFiles.h"
+#include "tests/common/RunProgram.h"
 
 namespace {
 
@@ -66,10 +67,9 @@ std::string FileBytes(const std::string& path) {
 // The committed sample data is what the generator writes today, byte for byte: a change to the
 // script without its output (or an output edited by hand) shows up here.
 TEST(SampleData, CommittedFilesAreTheGeneratorsOutput) {
-  if (std::system("python3 -c 'pass' >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
   shapetest::ScratchFolder folder;
-  const std::string run = "python3 '" PARTWELL_SOURCE_DIR "/data/make_sample_library.py' '" + folder.Path() + "'";
-  ASSERT_EQ(std::system(run.c_str()), 0);
+  const auto run = partwell::test::RunProgram("python3 '" PARTWELL_SOURCE_DIR "/data/make_sample_library.py' '" + folder.Path() + "'");
+  ASSERT_EQ(run.code, 0) << run.err;
   int files = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.Path())) {
     if (!entry.is_regular_file()) continue;

@@ -1,27 +1,25 @@
 // The library's dynamic symbol table holds the twenty vlr names and nothing else.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <sstream>
 #include <string>
 
+#include "tests/common/RunProgram.h"
+
 namespace {
 
 TEST(VelrastExports, ExactlyTheTwentyNames) {
-  if (std::system("command -v nm > /dev/null 2>&1") != 0) GTEST_SKIP() << "nm is not installed";
-  const std::string command = std::string("nm -D --defined-only '") + VELRAST_LIBRARY_FILE + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ASSERT_NE(pipe, nullptr);
+  // nm comes with binutils, which scripts/setup-deps installs with build-essential.
+  const auto run = partwell::test::RunProgram(std::string("nm -D --defined-only '") + VELRAST_LIBRARY_FILE + "'");
+  ASSERT_EQ(run.code, 0) << run.err;
   std::set<std::string> names;
-  char line[1024];
-  while (std::fgets(line, sizeof line, pipe)) {
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line);
     std::string address, type, name;
     if (fields >> address >> type >> name) names.insert(name);
   }
-  ASSERT_EQ(pclose(pipe), 0) << command;
   const std::set<std::string> expected = {
       "vlrSetRenderBpp", "vlrInitBuffer", "vlrDestroy",   "vlrRender",     "vlrGetDib",
       "vlrZBufferEnable", "vlrZTestEnable", "vlrGetColor", "vlrSetColor",   "vlrSetColorf",

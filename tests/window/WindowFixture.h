@@ -15,6 +15,7 @@
 #include "image/DibStream.h"
 #include "platform/CommandLine.h"
 #include "platform/Sjis.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace partwell::test {
 
@@ -31,10 +32,9 @@ inline std::string Sjis(const char* utf8) { return platform::Utf8ToSjis(utf8).va
 
 // bin/ holds the program (as the command line names it) and Partwell.ini; DOGACGA/ the library.
 struct Installation {
-  std::filesystem::path root;
+  ScratchFolder scratch;  // removed with everything in it
+  std::filesystem::path root = scratch.Path();
   explicit Installation(const std::string& settings = "") {
-    char pattern[] = "/tmp/partwell-window-XXXXXX";
-    root = mkdtemp(pattern);
     std::filesystem::create_directories(root / "bin");
     MakeLibrary(Cga());
     Write(root / "bin" / "Partwell.ini", "[Partwell]\r\nCGAFolder=" + Cga().string() + "\r\n" + settings);
@@ -42,7 +42,6 @@ struct Installation {
     char* argv[] = {program.data()};
     platform::SetCommandLine(1, argv);
   }
-  ~Installation() { std::filesystem::remove_all(root); }
   std::filesystem::path Cga() const { return root / "DOGACGA"; }
   std::filesystem::path Ini() const { return root / "bin" / "Partwell.ini"; }
   static void MakeLibrary(const std::filesystem::path& cga) {

@@ -1,10 +1,7 @@
 // partwell-cli bmp, run as a script would run it: the operations in order, exit codes, the one-line
-// messages, and no output file after a failure. The command is looked for beside this test binary.
+// messages, and no output file after a failure.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +9,8 @@
 
 #include "image/DibStream.h"
 #include "platform/Memory.h"
+#include "tests/common/RunProgram.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace {
 
@@ -24,21 +23,10 @@ std::string Read(const fs::path& path) {
 
 class ConvertCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    cli = fs::read_symlink("/proc/self/exe").parent_path() / "partwell-cli";
-    if (!fs::exists(cli)) GTEST_SKIP() << "partwell-cli is not built beside the tests";
-    char pattern[] = "/tmp/partwell-bmp-XXXXXX";
-    root = mkdtemp(pattern);
-  }
-  void TearDown() override {
-    if (!root.empty()) fs::remove_all(root);
-  }
-
   int Run(const std::string& args) {
-    const std::string command = cli.string() + " bmp " + args + " </dev/null >/dev/null 2>'" + (root / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    err = Read(root / "err");
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    const auto run = partwell::test::RunProgram("'" PARTWELL_CLI "' bmp " + args);
+    err = run.err;
+    return run.code;
   }
   std::string At(const char* name) const { return "'" + (root / name).string() + "'"; }
 
@@ -54,7 +42,8 @@ class ConvertCli : public ::testing::Test {
     ASSERT_TRUE(image.SaveBmp((root / name).string()));
   }
 
-  fs::path cli, root;
+  partwell::test::ScratchFolder scratch;
+  const fs::path root = scratch.Path();
   std::string err;
 };
 

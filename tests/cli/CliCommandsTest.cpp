@@ -1,14 +1,10 @@
 // partwell-cli attributes and info, run as a user runs them: exit code, standard output and error.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "ShapeTestFiles.h"
+#include "tests/common/RunProgram.h"
+#include "tests/common/ScratchFolder.h"
 
 namespace {
 
@@ -18,35 +14,12 @@ struct CliRun {
   std::string err;
 };
 
-// The command-line program is built into the same folder as this test.
-std::string CliPath() {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : (self.parent_path() / "partwell-cli").string();
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 class CliCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(CliPath())) GTEST_SKIP() << "partwell-cli is not built";
-  }
-
   // args are passed through the shell, so each one is quoted by the caller where needed.
   CliRun Cli(const std::string& args) {
-    CliRun run;
-    const std::string err = folder.Path() + "/stderr";
-    std::FILE* p = popen(("'" + CliPath() + "' " + args + " 2>'" + err + "'").c_str(), "r");
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, p)) > 0;) run.out.append(buffer, n);
-    int status = pclose(p);
-    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.err = Slurp(err);
-    return run;
+    const auto run = partwell::test::RunProgram("'" PARTWELL_CLI "' " + args);
+    return {run.code, run.out, run.err};
   }
 
   std::string Atr() {
@@ -54,7 +27,7 @@ class CliCommands : public ::testing::Test {
                         "atr red {\r\n col ( rgb ( 1 0 0.25 ) )\r\n}\r\natr \"\x95\x5C\x8E\xA6 blue\" {\r\n col ( 0.5 )\r\n}\r\n");
   }
 
-  shapetest::ScratchFolder folder;
+  partwell::test::ScratchFolder folder;
 };
 
 TEST_F(CliCommands, AttributesListsTheTableInFileOrder) {

@@ -1,27 +1,18 @@
 // partwell-cli render, run as a user runs it: the BMP it writes against the same shape rendered
 // here with the same steps, and its exit codes and messages.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "ShapeTestFiles.h"
 #include "image/DibStream.h"
 #include "shape/Loadsuf.h"
+#include "tests/common/RunProgram.h"
+#include "tests/common/ScratchFolder.h"
 #include "velrast/velrast.h"
 
 namespace {
-
-std::string CliPath() {
-  std::error_code ec;
-  auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : (self.parent_path() / "partwell-cli").string();
-}
 
 struct CliRun {
   int exit = -1;
@@ -35,22 +26,13 @@ constexpr const char kTetra[] =
 
 class RenderCli : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!std::filesystem::exists(CliPath())) GTEST_SKIP() << "partwell-cli is not built";
-  }
-
   CliRun Cli(const std::string& args) {
-    CliRun run;
-    const std::string err = folder.Path() + "/stderr";
     const std::string atr = folder.Path() + "/none.atr";  // missing: every polygon white
-    const int status = std::system(("'" + CliPath() + "' --atr '" + atr + "' " + args + " > /dev/null 2>'" + err + "'").c_str());
-    run.exit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(err, std::ios::binary);
-    run.err.assign(std::istreambuf_iterator<char>(in), {});
-    return run;
+    const auto run = partwell::test::RunProgram("'" PARTWELL_CLI "' --atr '" + atr + "' " + args);
+    return {run.code, run.err};
   }
 
-  shapetest::ScratchFolder folder;
+  partwell::test::ScratchFolder folder;
 };
 
 // Rows of a 24-bit picture from the top, without padding.

@@ -1,0 +1,2 @@
+// A probe: platform knows no Qt, so this unit must not compile (tests/layering).
+#include <QWidget>
