@@ -1,9 +1,9 @@
 // partwell-cli thumbnail FILE.suf OUT.png SIZE: the thumbnail a file manager shows for a shape. The
 // shape is loaded and rendered at 256 x 192 as a registration renders it, then scaled to SIZE pixels
 // wide (the 4:3 aspect kept), and written as a PNG with the keys of the freedesktop thumbnail standard.
-#include <sys/stat.h>
-
 #include <climits>
+#include <cstdint>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -13,6 +13,7 @@
 #include "cli/Options.h"
 #include "cli/PngFile.h"
 #include "image/DibStream.h"
+#include "platform/HostFiles.h"
 #include "shape/Loadsuf.h"
 #include "velrast/velrast.h"
 
@@ -76,13 +77,9 @@ int CmdThumbnail(cli::Context& context) {
   const std::string& in = args[0];
   const std::string& out = args[1];
 
-  struct stat st {};
-  char* absolute = realpath(in.c_str(), nullptr);
-  const std::string inPath = absolute != nullptr ? absolute : in;
-  std::free(absolute);
+  const std::optional<platform::HostFileInfo> file = platform::RegularHostFile(in);
   std::string sjis;
-  if (stat(inPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxFileBytes ||
-      !cli::ArgToSjis(inPath, sjis)) {
+  if (!file || file->size > static_cast<std::uint64_t>(kMaxFileBytes) || !cli::ArgToSjis(file->absolutePath, sjis)) {
     std::fprintf(stderr, "partwell-cli: cannot read %s\n", in.c_str());
     return cli::ExitFailed;
   }
@@ -94,9 +91,9 @@ int CmdThumbnail(cli::Context& context) {
   }
   const int width = size;
   const int height = (size * kRenderHeight + kRenderWidth / 2) / kRenderWidth;
-  const cli::PngText text = {{"Thumb::URI", FileUri(inPath)},
-                             {"Thumb::MTime", std::to_string(static_cast<long long>(st.st_mtime))},
-                             {"Thumb::Size", std::to_string(static_cast<long long>(st.st_size))},
+  const cli::PngText text = {{"Thumb::URI", FileUri(file->absolutePath)},
+                             {"Thumb::MTime", std::to_string(static_cast<long long>(file->modified))},
+                             {"Thumb::Size", std::to_string(static_cast<long long>(file->size))},
                              {"Thumb::Mimetype", "model/x-doga-suf"},
                              {"Software", "Partwell"}};
   if (!WriteThumbnail(context.workflow.Model, context.workflow.BackColor, width, height, text, out)) {

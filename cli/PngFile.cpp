@@ -1,11 +1,12 @@
 #include "cli/PngFile.h"
 
 #include <png.h>
-#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/HostFiles.h"
 
 namespace cli {
 namespace {
@@ -63,22 +64,10 @@ bool SavePng(const DibStream& picture, const PngText& text, const std::string& h
     chunks[i].text_length = text[i].second.size();
   }
 
-  std::string temp = hostPath + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return false;
-  std::FILE* file = fdopen(fd, "wb");
-  if (file == nullptr) {
-    close(fd);
-    unlink(temp.c_str());
-    return false;
-  }
-  bool ok = WritePng(file, width, height, rows.data(), chunks.data(), static_cast<int>(chunks.size()));
-  ok = std::fflush(file) == 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  // mkstemp makes the file 0600; a thumbnail is private to its user anyway, as the standard wants.
-  ok = ok && std::rename(temp.c_str(), hostPath.c_str()) == 0;
-  if (!ok) unlink(temp.c_str());
-  return ok;
+  // A thumbnail is private to its user, as the thumbnail standard wants: the file is made 0600.
+  return platform::WriteHostFilePrivately(hostPath, [&](std::FILE* file) {
+    return WritePng(file, width, height, rows.data(), chunks.data(), static_cast<int>(chunks.size()));
+  });
 }
 
 }  // namespace cli
