@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Profile.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -92,30 +93,15 @@ void BM_InihIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_InihIndex)->Unit(benchmark::kMicrosecond);
 
-// Remembers the wall time per iteration of each benchmark so that main can print the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    // With repetitions the mean stands for the benchmark; otherwise its one run does.
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.iterations == 0) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") continue;
-      microseconds[run.run_name.function_name] = run.GetAdjustedRealTime();  // both run in kMicrosecond
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> microseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto ours = reporter.microseconds.find("BM_ProfileFileIndex");
-  auto peer = reporter.microseconds.find("BM_InihIndex");
-  if (ours != reporter.microseconds.end() && peer != reporter.microseconds.end()) {
+  auto ours = reporter.times.find("BM_ProfileFileIndex");
+  auto peer = reporter.times.find("BM_InihIndex");
+  if (ours != reporter.times.end() && peer != reporter.times.end()) {
     std::printf("profile index of %d folders: ProfileFile %.3f ms, inih %.3f ms, ratio ours/inih %.2f (aim: < 5 ms, <= 3)\n",
                 kFolders, ours->second / 1e3, peer->second / 1e3, ours->second / peer->second);
   }

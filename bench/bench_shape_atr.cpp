@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "shape/Loadsuf.h"
+#include "RatioReporter.h"
 
 namespace {
 
@@ -97,30 +98,15 @@ void BM_InihParse(benchmark::State& state) {
 BENCHMARK(BM_ReadAtrFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InihParse)->Unit(benchmark::kMillisecond);
 
-// Remembers the wall time per iteration of each benchmark (the median when repeated) so that main
-// can print the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.iterations == 0) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
-      milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> milliseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  RatioReporter reporter("median");
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto ours = reporter.milliseconds.find("BM_ReadAtrFile");
-  auto peer = reporter.milliseconds.find("BM_InihParse");
-  if (ours != reporter.milliseconds.end() && peer != reporter.milliseconds.end()) {
+  auto ours = reporter.times.find("BM_ReadAtrFile");
+  auto peer = reporter.times.find("BM_InihParse");
+  if (ours != reporter.times.end() && peer != reporter.times.end()) {
     std::printf("attribute file of %d blocks: ReadAtrFile %.3f ms, inih %.3f ms, ratio ours/inih %.2f\n", kAttributes,
                 ours->second, peer->second, ours->second / peer->second);
   }

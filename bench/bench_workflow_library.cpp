@@ -13,34 +13,10 @@
 #include "app/CatalogBitmap.h"
 #include "app/Workflow.h"
 #include "platform/FileSystem.h"
+#include "QuietView.h"
+#include "RatioReporter.h"
 
 namespace {
-
-class QuietView : public WorkflowView {
- public:
-  int selected = 0;
-  int MessageBox(const std::string&, const std::string&, unsigned flags) override {
-    return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
-  }
-  void SetEditFileText(const std::string&) override {}
-  void SetPolyCountCaption(const std::string&) override {}
-  void SetPartsNameCaption(const std::string&) override {}
-  void SetRegisterEnabled(bool) override {}
-  void SetDeleteEnabled(bool) override {}
-  void BeginFolderUpdate() override {}
-  void EndFolderUpdate() override {}
-  void ClearFolderList() override {}
-  void AddFolderLine(const std::string&) override {}
-  void SelectFolderLine(int index) override { selected = index; }
-  void ReplaceFolderLine(int, const std::string&) override {}
-  int SelectedFolderLine() const override { return selected; }
-  HDC BeginPaintThumbnail() override { return nullptr; }
-  void EndPaintThumbnail() override {}
-  HDC BeginPaintPreview() override { return nullptr; }
-  void EndPaintPreview() override {}
-  void InvalidatePreview() override {}
-  bool RunFolderDialog(FolderDialogState&) override { return false; }
-};
 
 void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -167,27 +143,13 @@ void BM_CheckThousandFolders(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckThousandFolders)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// Remembers the wall time per iteration of each benchmark so that main can print the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.iterations == 0) continue;
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") continue;
-      milliseconds[run.run_name.function_name] = run.GetAdjustedRealTime();  // all run in kMillisecond
-    }
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> milliseconds;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& ms = reporter.milliseconds;
+  auto& ms = reporter.times;
   if (ms.count("BM_RegisterOne") > 0 && ms.count("BM_RetakeFullFolder") > 0 && ms.count("BM_RegisterNextFreeSixteen") > 0) {
     const double one = ms["BM_RegisterOne"];
     std::printf("one registration %.1f ms; retake of 16 slots %.1f ms = %.2f x (aim <= 1.5); next-free of 16 %.1f ms = %.2f x "

@@ -10,34 +10,9 @@
 #include "app/Workflow.h"
 #include "app/CatalogBitmap.h"
 #include "platform/FileSystem.h"
+#include "QuietView.h"
 
 namespace {
-
-class QuietView : public WorkflowView {
- public:
-  int MessageBox(const std::string&, const std::string&, unsigned flags) override {
-    return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
-  }
-  void SetEditFileText(const std::string&) override {}
-  void SetPolyCountCaption(const std::string&) override {}
-  void SetPartsNameCaption(const std::string&) override {}
-  void SetRegisterEnabled(bool) override {}
-  void SetDeleteEnabled(bool) override {}
-  void BeginFolderUpdate() override {}
-  void EndFolderUpdate() override {}
-  void ClearFolderList() override {}
-  void AddFolderLine(const std::string&) override {}
-  void SelectFolderLine(int line) override { selected = line; }
-  void ReplaceFolderLine(int, const std::string&) override {}
-  int SelectedFolderLine() const override { return selected; }
-  int selected = 0;
-  HDC BeginPaintThumbnail() override { return nullptr; }
-  void EndPaintThumbnail() override {}
-  HDC BeginPaintPreview() override { return nullptr; }
-  void EndPaintPreview() override {}
-  void InvalidatePreview() override {}
-  bool RunFolderDialog(FolderDialogState&) override { return false; }
-};
 
 void Write(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
