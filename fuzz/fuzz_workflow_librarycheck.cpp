@@ -12,6 +12,7 @@
 #include "app/CatalogCells.h"
 #include "app/LibraryScan.h"
 #include "platform/FileSystem.h"
+#include "platform/Sjis.h"
 
 namespace {
 
@@ -45,7 +46,16 @@ void FuzzEntryPath(std::string_view text) {
   if (platform::IsContainedPath(text)) {
     Check(!text.empty() && text[0] != '\\' && text[0] != '/');
     for (char c : text) Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
-    Check(text != ".." && text.rfind("..\\", 0) != 0 && text.find("\\..\\") == std::string_view::npos);
+    // A trail byte may be 0x5C, so "..\\" inside the Shift-JIS bytes is no proof of a climb; the
+    // host's UTF-8 form has a backslash only where a separator stands.
+    const std::string host = platform::SjisToUtf8(text);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= host.size(); ++i) {
+      if (i < host.size() && host[i] != '\\' && host[i] != '/') continue;
+      const std::string_view part = std::string_view(host).substr(start, i - start);
+      Check(part.find_first_not_of(". ") != std::string_view::npos);
+      start = i + 1;
+    }
     Check(PrefixDirectory(text).size() < text.size());
   }
   Check(FoldCase(text).size() == text.size());
