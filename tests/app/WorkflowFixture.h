@@ -12,6 +12,7 @@
 #include "app/Workflow.h"
 #include "platform/Sjis.h"
 #include "tests/common/ScratchFolder.h"
+#include "tests/common/TestSurface.h"
 
 namespace partwell::test {
 
@@ -41,10 +42,8 @@ class RecordingView : public WorkflowView {
   FolderDialogState shown;       // what the dialog was opened with
   bool dialogCancels = false;
   Workflow* workflow = nullptr;  // for the dialog's OK check
-  std::vector<std::uint32_t> thumbnail = std::vector<std::uint32_t>(256 * 192, 0);
-  std::vector<std::uint32_t> preview = std::vector<std::uint32_t>(128 * 96, 0);
-  DeviceContext thumbnailDc{thumbnail.data(), 256, 192, 256};
-  DeviceContext previewDc{preview.data(), 128, 96, 128};
+  TestSurface thumbnail{256, 192};
+  TestSurface preview{128, 96};
   int thumbnailPaints = 0;
 
   int MessageBox(const std::string& text, const std::string& title, unsigned flags) override {
@@ -70,9 +69,9 @@ class RecordingView : public WorkflowView {
   void SelectFolderLine(int index) override { selected = index; }
   void ReplaceFolderLine(int index, const std::string& text) override { lines.at(index) = text; }
   int SelectedFolderLine() const override { return selected; }
-  HDC BeginPaintThumbnail() override { return &thumbnailDc; }
+  HDC BeginPaintThumbnail() override { return thumbnail.Dc(); }
   void EndPaintThumbnail() override { ++thumbnailPaints; }
-  HDC BeginPaintPreview() override { return &previewDc; }
+  HDC BeginPaintPreview() override { return preview.Dc(); }
   void EndPaintPreview() override {}
   void InvalidatePreview() override { ++previewInvalidations; }
   bool catalogPanel = true;
@@ -86,7 +85,7 @@ class RecordingView : public WorkflowView {
     return workflow->CheckFolderDialog(state);
   }
 
-  std::uint32_t ThumbnailPixel(int x, int y) const { return thumbnail[y * 256 + x] & 0xFFFFFF; }
+  std::uint32_t ThumbnailPixel(int x, int y) const { return thumbnail.Pixel(x, y); }
 };
 
 // A temporary DOGA folder with common\parts and common\catalog, removed afterwards.

@@ -13,6 +13,7 @@
 
 #include "image/DibStream.h"
 #include "shape/Loadsuf.h"
+#include "tests/common/TestSurface.h"
 #include "velrast/velrast.h"
 
 namespace {
@@ -192,13 +193,14 @@ TEST(RenderShape, PreviewGoesToTheDeviceContext) {
   XLoaderSuf shape;
   shape.AddFace(Face({{0, 0, 0}, {2, 0.5f, 0.3f}, {1.5f, 2, -0.4f}}, {0.9f, 0.1f, 0.4f}));
   Finish(shape);
-  std::vector<std::uint32_t> surface(64 * 48, 0);
-  DeviceContext dc{surface.data(), 64, 48, 64};
+  partwell::test::TestSurface surface(64, 48);
   vlrSetColor(kBack);
-  RenderShape(shape, &dc, 64, 48);
+  RenderShape(shape, surface.Dc(), 64, 48);
   vlrDestroy();
   const Picture p = Render(shape, 64, 48);
-  for (std::size_t i = 0; i < surface.size(); ++i) ASSERT_EQ(surface[i], 0xFF000000u | p.rgb[i]) << i;
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 64; ++x) ASSERT_EQ(surface.Pixel(x, y), p.At(x, y)) << x << "," << y;
+  }
 }
 
 // A left step of (3, 4) turns by 5 / sqrt(2525) radian about (-0.8, 0.6, 0); a step of no length

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "tests/common/TestSurface.h"
 #include "tests/velrast/Frame.h"
 #include "velrast/velrast.h"
 
@@ -141,8 +142,7 @@ TEST_F(VelrastBuffer, BadSizesAndFailedAllocationsLeaveNoBuffer) {
 
 // Without a buffer every call is harmless; vlrGetDib and vlrRender say there is nothing.
 TEST_F(VelrastBuffer, CallsWithoutABufferDoNothing) {
-  std::vector<std::uint32_t> surface(16, 0x12345678);
-  DeviceContext dc{surface.data(), 4, 4, 4};
+  partwell::test::TestSurface surface(4, 4, 0x345678);
   for (int round = 0; round < 2; ++round) {
     if (round == 1) {
       ASSERT_EQ(vlrInitBuffer(4, 4), 1);
@@ -159,10 +159,12 @@ TEST_F(VelrastBuffer, CallsWithoutABufferDoNothing) {
     vlrLine3fg(0, 0, 0.5f, 1, 1, 0.5f);
     vlrBox(0, 0, 3, 3);
     vlrBox3(0, 0, 3, 3, 0.5f);
-    EXPECT_EQ(vlrRender(&dc, 0, 0), 0);
+    EXPECT_EQ(vlrRender(surface.Dc(), 0, 0), 0);
     EXPECT_EQ(vlrGetDib(nullptr, nullptr), 0);
   }
-  for (std::uint32_t p : surface) EXPECT_EQ(p, 0x12345678u);
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(surface.Pixel(x, y), 0x345678u);
+  }
 }
 
 TEST_F(VelrastBuffer, SecondInitReplacesTheFirstBuffer) {
@@ -193,15 +195,14 @@ TEST_F(VelrastBuffer, RenderDrawsTheFrameAtItsPlace) {
   Fresh(3, 2);
   vlrSetColor(0x00FF00);
   vlrBox(1, 0, 1, 1);
-  std::vector<std::uint32_t> surface(5 * 4, 0);
-  DeviceContext dc{surface.data(), 5, 4, 5};
-  EXPECT_EQ(vlrRender(&dc, 2, 1), 2);
-  EXPECT_EQ(surface[1 * 5 + 2], 0xFF000000u);
-  EXPECT_EQ(surface[1 * 5 + 3], 0xFF00FF00u);
-  EXPECT_EQ(surface[2 * 5 + 3], 0xFF00FF00u);
-  EXPECT_EQ(surface[2 * 5 + 4], 0xFF000000u);
-  EXPECT_EQ(surface[1 * 5 + 1], 0u);
-  EXPECT_EQ(surface[3 * 5 + 3], 0u);
+  partwell::test::TestSurface surface(5, 4, 0x123456);
+  EXPECT_EQ(vlrRender(surface.Dc(), 2, 1), 2);
+  EXPECT_EQ(surface.Pixel(2, 1), 0x000000u);
+  EXPECT_EQ(surface.Pixel(3, 1), 0x00FF00u);
+  EXPECT_EQ(surface.Pixel(3, 2), 0x00FF00u);
+  EXPECT_EQ(surface.Pixel(4, 2), 0x000000u);
+  EXPECT_EQ(surface.Pixel(1, 1), 0x123456u);
+  EXPECT_EQ(surface.Pixel(3, 3), 0x123456u);
   EXPECT_EQ(vlrRender(nullptr, 0, 0), 0);
 }
 
