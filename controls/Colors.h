@@ -5,6 +5,8 @@
 #include <QColor>
 #include <cstdint>
 
+#include "platform/WinApi.h"  // on Windows: the system's macros of our names go first
+
 class QWidget;
 
 // 0x00BBGGRR: red in bits 0-7, green 8-15, blue 16-23. Values with the top bit set name a system

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include "platform/WinApi.h"  // on Windows: the system's macros of our names go first
+
 class TPaintPanel;
 
 // Request codes of a scroll notification (the low 16 bits of its wParam).

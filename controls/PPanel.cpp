@@ -222,10 +222,9 @@ void TPaintPanel::Paint(QPainter& painter) {
   }
   if (OnPaint) {
     canvas_ = &painter;
-#ifndef _WIN32
-    handle_ = &surfaceDc_;
-#endif
+    handle_ = surface_.Dc();
     OnPaint(this);
+    surface_.Finish();
     canvas_ = nullptr;
     handle_ = nullptr;
   }
@@ -250,20 +249,13 @@ void TPaintPanel::paintEvent(QPaintEvent*) {
   }
   const QRect client = ClientRect();
   if (client.isEmpty()) return;
-  if (surface_.size() != client.size()) surface_ = QImage(client.size(), QImage::Format_RGB32);
-#ifndef _WIN32
-  // Taken before a painter opens the picture: bits() must not detach it while it is being painted.
-  surfaceDc_.pixels = reinterpret_cast<std::uint32_t*>(surface_.bits());
-  surfaceDc_.width = surface_.width();
-  surfaceDc_.height = surface_.height();
-  surfaceDc_.pixelsPerRow = static_cast<int>(surface_.bytesPerLine() / 4);
-#endif
+  surface_.Resize(client.size());
   {
-    QPainter canvas(&surface_);
+    QPainter canvas(&surface_.Image());
     canvas.setFont(font());
     Paint(canvas);
   }
-  painter.drawImage(client.topLeft(), surface_);
+  painter.drawImage(client.topLeft(), surface_.Image());
 }
 
 void TPaintPanel::resizeEvent(QResizeEvent* event) {

@@ -3,12 +3,12 @@
 // (TextPanel.h).
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 #include <memory>
 
 #include "controls/MaxControlScrollBar.h"
 #include "controls/Panel.h"
+#include "controls/PanelSurface.h"
 #include "platform/Gdi.h"
 
 class QPainter;
@@ -94,11 +94,7 @@ class TPaintPanel : public TPanel {
   QScrollBar* barWidgets_[2] = {};
   bool syncing_ = false;
   QPainter* canvas_ = nullptr;
-  // The client area is painted into this picture, then copied to the screen, so that canvas and
-  // device context draw on the same pixels.
-  QImage surface_;
-#ifndef _WIN32
-  DeviceContext surfaceDc_;
-#endif
+  // The client area is painted into this picture, then copied to the screen.
+  TPanelSurface surface_;
   HDC handle_ = nullptr;
 };

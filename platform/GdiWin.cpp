@@ -7,7 +7,7 @@ namespace platform {
 namespace {
 
 // Our colours are 0x00RRGGBB; GDI's COLORREF is 0x00BBGGRR.
-COLORREF ToColorRef(std::uint32_t rgb) { return RGB(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
+COLORREF ToColorRef(std::uint32_t rgb) { return (rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16; }
 
 }  // namespace
 
