@@ -118,7 +118,7 @@ TEST_F(SettingsTest, InstalledProgramUsesShareAndTheUserSettingsFolder) {
   std::filesystem::permissions(prefix / "bin", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
   const std::string savedConfig = oldConfig != nullptr ? oldConfig : "";
-  setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", config.string().c_str(), 1);
   WriteThreeFolders();
   const std::filesystem::path ini = config / "Partwell" / "Partwell.ini";
   {

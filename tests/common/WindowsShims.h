@@ -3,6 +3,8 @@
 #pragma once
 
 #ifdef _WIN32
+#include <direct.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -22,6 +24,9 @@ inline char* mkdtemp(char* pattern) {
   }
   return nullptr;
 }
+
+// The POSIX form with a mode; the Windows C library's takes none.
+inline int mkdir(const char* path, int) { return _mkdir(path); }
 
 inline int setenv(const char* name, const char* value, int) { return _putenv_s(name, value); }
 inline int unsetenv(const char* name) { return _putenv_s(name, ""); }
