@@ -85,7 +85,7 @@ class RecordingView : public WorkflowView {
     return workflow->CheckFolderDialog(state);
   }
 
-  std::uint32_t ThumbnailPixel(int x, int y) const { return thumbnail.Pixel(x, y); }
+  std::uint32_t ThumbnailPixel(int x, int y) { return thumbnail.Pixel(x, y); }
 };
 
 // A temporary DOGA folder with common\parts and common\catalog, removed afterwards.

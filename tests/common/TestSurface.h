@@ -1,12 +1,10 @@
-// A drawing surface whose pixels a test can read back: on Windows a memory device context with a
-// top-down 32-bit DIB section selected into it, elsewhere the stand-in device context over a plain
-// buffer. Either way the test draws through a real HDC of its host.
+// A drawing surface of the host whose pixels a test reads back: a memory device context (on Windows
+// GDI's own) filled with one colour at first.
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
-#include "platform/Gdi.h"
+#include "platform/Surface.h"
 
 namespace partwell::test {
 
@@ -14,28 +12,15 @@ class TestSurface {
  public:
   // width x height pixels, each set to the colour fill (0x00RRGGBB).
   TestSurface(int width, int height, std::uint32_t fill = 0);
-  ~TestSurface();
-  TestSurface(const TestSurface&) = delete;
-  TestSurface& operator=(const TestSurface&) = delete;
 
-  HDC Dc() { return dc_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
-  // The colour at (x, y), top row first, as 0x00RRGGBB; whatever drew it has finished.
-  std::uint32_t Pixel(int x, int y) const;
+  HDC Dc() { return surface_.Dc(); }
+  int Width() const { return surface_.Width(); }
+  int Height() const { return surface_.Height(); }
+  // The colour at (x, y), top row first, as 0x00RRGGBB, once whatever drew it has finished.
+  std::uint32_t Pixel(int x, int y);
 
  private:
-  int width_;
-  int height_;
-  std::uint32_t* bits_ = nullptr;  // row y at bits_ + y * width_
-  HDC dc_ = nullptr;
-#ifdef _WIN32
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-#else
-  std::vector<std::uint32_t> pixels_;
-  DeviceContext context_;
-#endif
+  platform::MemorySurface surface_;
 };
 
 }  // namespace partwell::test
