@@ -19,6 +19,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/CopyBatch.h"
 #include "platform/Sjis.h"
 #include "platform/TemporaryName.h"
 
@@ -293,8 +294,6 @@ bool DirectoryExists(std::string_view path) {
 
 namespace {
 
-enum class CopyStart { Failed, Same, Open };
-
 // Opens the source and, unless the target is that very file, a writer for the target; then copies
 // the bytes into the writer's temporary file.
 CopyStart StartCopy(const std::string& from, AtomicWriter& writer, const std::string& to) {
@@ -338,32 +337,17 @@ bool CopyFile(std::string_view source, std::string_view target) {
 }
 
 std::size_t CopyFiles(const std::vector<std::pair<std::string, std::string>>& copies, std::size_t* failed) {
-  std::vector<std::unique_ptr<AtomicWriter>> writers;
-  std::vector<bool> same;
-  auto fail = [failed](std::size_t i) {
-    if (failed != nullptr) *failed = i;
-    return std::size_t{0};
-  };
-  for (const auto& [source, target] : copies) {
-    const std::string to = HostPath(target);
-    writers.push_back(std::make_unique<AtomicWriter>(to));
-    CopyStart start = StartCopy(HostPath(source), *writers.back(), to);
-    if (start == CopyStart::Failed) return fail(writers.size() - 1);
-    same.push_back(start == CopyStart::Same);
-  }
-  // Written first and synced after: the file system then flushes the whole batch in one go rather
-  // than one journal commit per file.
-  for (std::size_t i = 0; i < writers.size(); ++i) {
-    if (!same[i] && !writers[i]->Sync()) return fail(i);
-  }
-  std::size_t replaced = 0;
-  for (; replaced < writers.size(); ++replaced) {
-    if (!same[replaced] && !writers[replaced]->Rename()) break;
-  }
-  if (replaced < writers.size() && failed != nullptr) *failed = replaced;
+  CopyBatch<AtomicWriter> batch;
+  const std::size_t replaced = RunCopyBatch(
+      copies, failed, batch, [](const std::string& source, const std::string& target, std::unique_ptr<AtomicWriter>& writer) {
+        const std::string to = HostPath(target);
+        writer = std::make_unique<AtomicWriter>(to);
+        return StartCopy(HostPath(source), *writer, to);
+      });
+  // Each folder that took a new name is synced once, so the renames themselves last.
   std::set<std::string> synced;
   for (std::size_t i = 0; i < replaced; ++i) {
-    if (!same[i] && synced.insert(writers[i]->Folder()).second) writers[i]->SyncFolder();
+    if (!batch.same[i] && synced.insert(batch.writers[i]->Folder()).second) batch.writers[i]->SyncFolder();
   }
   return replaced;
 }

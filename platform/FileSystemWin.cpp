@@ -4,6 +4,7 @@
 #ifdef _WIN32
 
 #include "platform/FileSystem.h"
+#include "platform/CopyBatch.h"
 #include "platform/Sjis.h"
 #include "platform/TemporaryName.h"
 #include "platform/WinApi.h"
@@ -192,8 +193,6 @@ std::string Utf8FromWide(std::wstring_view wide) {
   return out;
 }
 
-enum class CopyStart { Failed, Same, Open };
-
 // Opens the source and, unless the target is that very file, a writer for the target; then copies
 // the bytes into the writer's temporary file.
 CopyStart StartCopy(std::string_view source, AtomicWriter& writer, const std::wstring& to) {
@@ -242,29 +241,14 @@ bool CopyFile(std::string_view source, std::string_view target) {
 }
 
 std::size_t CopyFiles(const std::vector<std::pair<std::string, std::string>>& copies, std::size_t* failed) {
-  std::vector<std::unique_ptr<AtomicWriter>> writers;
-  std::vector<bool> same;
-  auto fail = [failed](std::size_t i) {
-    if (failed != nullptr) *failed = i;
-    return std::size_t{0};
-  };
-  for (const auto& [source, target] : copies) {
-    auto to = WidePath(target);
-    if (!to) return fail(writers.size());
-    writers.push_back(std::make_unique<AtomicWriter>(*to));
-    CopyStart start = StartCopy(source, *writers.back(), *to);
-    if (start == CopyStart::Failed) return fail(writers.size() - 1);
-    same.push_back(start == CopyStart::Same);
-  }
-  for (std::size_t i = 0; i < writers.size(); ++i) {
-    if (!same[i] && !writers[i]->Sync()) return fail(i);
-  }
-  std::size_t replaced = 0;
-  for (; replaced < writers.size(); ++replaced) {
-    if (!same[replaced] && !writers[replaced]->Rename()) break;
-  }
-  if (replaced < writers.size() && failed != nullptr) *failed = replaced;
-  return replaced;
+  CopyBatch<AtomicWriter> batch;
+  return RunCopyBatch(copies, failed, batch,
+                      [](const std::string& source, const std::string& target, std::unique_ptr<AtomicWriter>& writer) {
+                        auto to = WidePath(target);
+                        if (!to) return CopyStart::Failed;
+                        writer = std::make_unique<AtomicWriter>(*to);
+                        return StartCopy(source, *writer, *to);
+                      });
 }
 
 // A link is deleted itself (DeleteFileW does not follow it); what it names stays.
