@@ -1,13 +1,4 @@
-# Cross-build for 32-bit Windows with Debian's MinGW-w64, in its posix thread model: that libstdc++
-# has std::mutex (used by the memory stand-ins' registers), which the win32 model of g++ 12 lacks.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows with Debian's MinGW-w64.
+set(PARTWELL_MINGW_TRIPLET i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR x86)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(PARTWELL_OBJDUMP i686-w64-mingw32-objdump)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)
