@@ -2,11 +2,15 @@
 // set-up; the leftmost and rightmost pixel each row reaches go into the row tables, and each row is
 // then filled between them, both ends included.
 //
+// Where two edges reach the same x in a row, the depth of the edge taken first in the order 1-2,
+// 2-3, 1-3 is kept. The long edge 1-3 covers every visible row, so it is walked first and writes the
+// tables outright (no reset, no compare); the short edges then merge into them, 2-3 before 1-2, each
+// taking a tie, which keeps that order.
+//
 // Coordinates may lie anywhere in the 32-bit range. Clipping and the walk work in 64 bits, and every
 // clipped or walked x lies between the edge's own two x values, so it always fits back into an int.
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "velrast/Raster.h"
@@ -17,21 +21,35 @@ namespace {
 
 using i64 = std::int64_t;
 
-// Enters point (x, y) into its row's span limits, its depth with it.
-template <bool Depth>
-inline void EnterPoint(int y, std::int64_t x, float z) {
-  if (g.leftX[y] > x) {
-    g.leftX[y] = static_cast<int>(x);
-    if constexpr (Depth) g.leftZ[y] = z;
-  }
-  if (g.rightX[y] < x) {
-    g.rightX[y] = static_cast<int>(x);
-    if constexpr (Depth) g.rightZ[y] = z;
+// How an edge enters a row: the long edge sets the row's limits, a short edge widens them and wins
+// a tie.
+enum class Enter { Set, Merge };
+
+template <bool Depth, Enter How>
+inline void EnterLeft(int* leftX, float* leftZ, int y, std::int64_t x, float z) {
+  if (How == Enter::Set || leftX[y] >= x) {
+    leftX[y] = static_cast<int>(x);
+    if constexpr (Depth) leftZ[y] = z;
   }
 }
 
+template <bool Depth, Enter How>
+inline void EnterRight(int* rightX, float* rightZ, int y, std::int64_t x, float z) {
+  if (How == Enter::Set || rightX[y] <= x) {
+    rightX[y] = static_cast<int>(x);
+    if constexpr (Depth) rightZ[y] = z;
+  }
+}
+
+// Enters point (x, y) into its row's span limits, its depth with it.
+template <bool Depth, Enter How>
+inline void EnterPoint(int y, std::int64_t x, float z) {
+  EnterLeft<Depth, How>(g.leftX, g.leftZ, y, x, z);
+  EnterRight<Depth, How>(g.rightX, g.rightZ, y, x, z);
+}
+
 // Walks the edge A-B into the row tables; the depth path carries z along.
-template <bool Depth>
+template <bool Depth, Enter How>
 void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   // 1. Clip to the top row; a clipped end moves along the edge, its depth with it.
   if (ya < 0) {
@@ -65,7 +83,7 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   // A horizontal edge has no row to step: only its end point B enters (step 7). Every edge of a
   // triangle within one row is one, so sub-pixel triangles skip the divisions below.
   if (ya == yb) {
-    EnterPoint<Depth>(static_cast<int>(yb), xb, zb);
+    EnterPoint<Depth, How>(static_cast<int>(yb), xb, zb);
     return;
   }
   // 4. Whole pixels (q) and remainder (r) per row.
@@ -115,17 +133,11 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   const int y0 = static_cast<int>(ya), y1 = static_cast<int>(yb);
   if (xa <= xb) {
     for (int y = y0; y < y1; ++y) {
-      if (leftX[y] > x) {
-        leftX[y] = static_cast<int>(x);
-        if constexpr (Depth) leftZ[y] = z;
-      }
+      EnterLeft<Depth, How>(leftX, leftZ, y, x, z);
       if constexpr (Depth) if (flat) z += zq;
       x += q;
       err -= r;
-      if (rightX[y] < x) {
-        rightX[y] = static_cast<int>(x);
-        if constexpr (Depth) rightZ[y] = z;
-      }
+      EnterRight<Depth, How>(rightX, rightZ, y, x, z);
       if (err < 0) {
         err += dy;
         x += 1;
@@ -135,17 +147,11 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
     }
   } else {
     for (int y = y0; y < y1; ++y) {
-      if (rightX[y] < x) {
-        rightX[y] = static_cast<int>(x);
-        if constexpr (Depth) rightZ[y] = z;
-      }
+      EnterRight<Depth, How>(rightX, rightZ, y, x, z);
       if constexpr (Depth) if (flat) z += zq;
       x -= q;
       err -= r;
-      if (leftX[y] > x) {
-        leftX[y] = static_cast<int>(x);
-        if constexpr (Depth) leftZ[y] = z;
-      }
+      EnterLeft<Depth, How>(leftX, leftZ, y, x, z);
       if (err < 0) {
         err += dy;
         x -= 1;
@@ -155,7 +161,7 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
     }
   }
   // 7. The end point B enters its own row.
-  EnterPoint<Depth>(y1, xb, zb);
+  EnterPoint<Depth, How>(y1, xb, zb);
 }
 
 // The current colour in a buffer's pixel form, as bytes held in registers: a byte store into the
@@ -243,31 +249,19 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   if (y3 < 0 || y1 >= g.height) return;
   const int lastColumn = g.lastColumn;
   if ((x1 < 0 && x2 < 0 && x3 < 0) || (x1 > lastColumn && x2 > lastColumn && x3 > lastColumn)) return;
-  // 3. Reset the visible rows. The sentinels are the int extremes rather than +-32767, so that an
-  //    edge far outside a wide buffer still lands in the tables.
-  //    A small triangle's few rows are reset one by one: a vector fill's set-up costs more.
+  // 3. Edges, the long edge 1-3 first (it covers every visible row). A triangle within one row (a
+  //    visible one, after step 2) has three horizontal edges, and each enters only its end point:
+  //    that of 2-3 and 1-3 is point 3, that of 1-2 point 2, which wins a tie.
   const int first = std::max(y1, 0), last = std::min(y3, g.lastRow);
-  if (last - first < 4) {
-    for (int i = 0; i < 4 && first + i <= last; ++i) {
-      g.leftX[first + i] = std::numeric_limits<int>::max();
-      g.rightX[first + i] = std::numeric_limits<int>::min();
-    }
-  } else {
-    std::fill(g.leftX + first, g.leftX + last + 1, std::numeric_limits<int>::max());
-    std::fill(g.rightX + first, g.rightX + last + 1, std::numeric_limits<int>::min());
-  }
-  // 4. Edges; the long edge 1-3 covers every visible row. A triangle within one row (a visible
-  //    one, after step 2) has three horizontal edges, and each enters only its end point: that of
-  //    1-2 first, then that of 2-3, then that of 1-3, the same point again.
   if (y1 == y3) {
-    EnterPoint<Depth>(y2, x2, z2);
-    EnterPoint<Depth>(y3, x3, z3);
+    EnterPoint<Depth, Enter::Set>(y3, x3, z3);
+    EnterPoint<Depth, Enter::Merge>(y2, x2, z2);
   } else {
-    if (y2 >= 0) WalkEdge<Depth>(x1, y1, z1, x2, y2, z2);
-    if (y2 <= g.lastRow) WalkEdge<Depth>(x2, y2, z2, x3, y3, z3);
-    WalkEdge<Depth>(x1, y1, z1, x3, y3, z3);
+    WalkEdge<Depth, Enter::Set>(x1, y1, z1, x3, y3, z3);
+    if (y2 <= g.lastRow) WalkEdge<Depth, Enter::Merge>(x2, y2, z2, x3, y3, z3);
+    if (y2 >= 0) WalkEdge<Depth, Enter::Merge>(x1, y1, z1, x2, y2, z2);
   }
-  // 5. Spans.
+  // 4. Spans.
   if constexpr (Depth) {
     switch (g.bpp) {
       case 8: DepthSpans<8>(first, last); break;
