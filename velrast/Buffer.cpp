@@ -33,13 +33,9 @@ void ReleaseAll() {
   delete g.frame;
   g.frame = nullptr;
   platform::HeapRelease(g.depth);
-  platform::HeapRelease(g.leftX);
-  platform::HeapRelease(g.rightX);
-  platform::HeapRelease(g.leftZ);
-  platform::HeapRelease(g.rightZ);
+  platform::HeapRelease(g.rows);
   g.depth = nullptr;
-  g.leftX = g.rightX = nullptr;
-  g.leftZ = g.rightZ = nullptr;
+  g.rows = nullptr;
   g.pixels = nullptr;
   g.bpp = 0;
   g.width = g.height = g.lastColumn = g.lastRow = g.stride = 0;
@@ -82,12 +78,9 @@ int VLR_API vlrInitBuffer(int width, int height) {
     return 0;
   }
   const auto rows = static_cast<std::size_t>(height);
-  g.leftX = velrast::HeapArray<int>(rows);
-  g.rightX = velrast::HeapArray<int>(rows);
-  g.leftZ = velrast::HeapArray<float>(rows);
-  g.rightZ = velrast::HeapArray<float>(rows);
+  g.rows = velrast::HeapArray<velrast::RowLimits>(rows);
   if (g.zBufferSwitch) g.depth = velrast::HeapArray<float>(rows * static_cast<std::size_t>(width));
-  if (!g.leftX || !g.rightX || !g.leftZ || !g.rightZ || (g.zBufferSwitch && !g.depth)) {
+  if (!g.rows || (g.zBufferSwitch && !g.depth)) {
     velrast::ReleaseAll();
     return 0;
   }

@@ -11,6 +11,15 @@ class DibStream;
 
 namespace velrast {
 
+// The span limits of one buffer row for the triangle being drawn: its leftmost and rightmost pixel
+// and their depths, side by side so that one row's limits share a cache line.
+struct RowLimits {
+  int leftX;
+  int rightX;
+  float leftZ;
+  float rightZ;
+};
+
 struct State {
   int renderBpp = 24;     // depth of the next buffer
   int zBufferSwitch = 1;  // allocate (and clear) a depth buffer
@@ -36,11 +45,7 @@ struct State {
   std::uint16_t color16 = 0;  // x-RRRRR-GGGGG-BBBBB
   std::uint8_t color8 = 0;    // index into the 6x6x6 cube
 
-  // Span limits per buffer row for the triangle being drawn; height entries each, made with the buffer.
-  int* leftX = nullptr;
-  int* rightX = nullptr;
-  float* leftZ = nullptr;
-  float* rightZ = nullptr;
+  RowLimits* rows = nullptr;  // height entries, made with the buffer
 };
 
 extern constinit State g;

@@ -26,26 +26,26 @@ using i64 = std::int64_t;
 enum class Enter { Set, Merge };
 
 template <bool Depth, Enter How>
-inline void EnterLeft(int* leftX, float* leftZ, int y, std::int64_t x, float z) {
-  if (How == Enter::Set || leftX[y] >= x) {
-    leftX[y] = static_cast<int>(x);
-    if constexpr (Depth) leftZ[y] = z;
+inline void EnterLeft(RowLimits& row, std::int64_t x, float z) {
+  if (How == Enter::Set || row.leftX >= x) {
+    row.leftX = static_cast<int>(x);
+    if constexpr (Depth) row.leftZ = z;
   }
 }
 
 template <bool Depth, Enter How>
-inline void EnterRight(int* rightX, float* rightZ, int y, std::int64_t x, float z) {
-  if (How == Enter::Set || rightX[y] <= x) {
-    rightX[y] = static_cast<int>(x);
-    if constexpr (Depth) rightZ[y] = z;
+inline void EnterRight(RowLimits& row, std::int64_t x, float z) {
+  if (How == Enter::Set || row.rightX <= x) {
+    row.rightX = static_cast<int>(x);
+    if constexpr (Depth) row.rightZ = z;
   }
 }
 
 // Enters point (x, y) into its row's span limits, its depth with it.
 template <bool Depth, Enter How>
 inline void EnterPoint(int y, std::int64_t x, float z) {
-  EnterLeft<Depth, How>(g.leftX, g.leftZ, y, x, z);
-  EnterRight<Depth, How>(g.rightX, g.rightZ, y, x, z);
+  EnterLeft<Depth, How>(g.rows[y], x, z);
+  EnterRight<Depth, How>(g.rows[y], x, z);
 }
 
 // Walks the edge A-B into the row tables; the depth path carries z along.
@@ -123,21 +123,18 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
     }
   }
 
-  int* const leftX = g.leftX;
-  int* const rightX = g.rightX;
-  float* const leftZ = g.leftZ;
-  float* const rightZ = g.rightZ;
+  RowLimits* const rows = g.rows;
   // 6. One step per row; a row takes the run from its starting x to its x after the step.
   i64 x = xa;
   float z = za;
   const int y0 = static_cast<int>(ya), y1 = static_cast<int>(yb);
   if (xa <= xb) {
     for (int y = y0; y < y1; ++y) {
-      EnterLeft<Depth, How>(leftX, leftZ, y, x, z);
+      EnterLeft<Depth, How>(rows[y], x, z);
       if constexpr (Depth) if (flat) z += zq;
       x += q;
       err -= r;
-      EnterRight<Depth, How>(rightX, rightZ, y, x, z);
+      EnterRight<Depth, How>(rows[y], x, z);
       if (err < 0) {
         err += dy;
         x += 1;
@@ -147,11 +144,11 @@ void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
     }
   } else {
     for (int y = y0; y < y1; ++y) {
-      EnterRight<Depth, How>(rightX, rightZ, y, x, z);
+      EnterRight<Depth, How>(rows[y], x, z);
       if constexpr (Depth) if (flat) z += zq;
       x -= q;
       err -= r;
-      EnterLeft<Depth, How>(leftX, leftZ, y, x, z);
+      EnterLeft<Depth, How>(rows[y], x, z);
       if (err < 0) {
         err += dy;
         x -= 1;
@@ -185,31 +182,31 @@ inline void Store(std::uint8_t* row, int x, const PixelBytes& c) {
   for (int i = 0; i < Bpp / 8; ++i) p[i] = c.b[i];
 }
 
-// Depth-tested fill of rows first..last; a pixel is taken where its z is strictly nearer.
-template <int Bpp>
+// Depth-tested fill of rows first..last; a pixel is taken where its z is strictly nearer. Without
+// Clip every span is known to lie inside the rows (the triangle does), which saves the tests.
+template <int Bpp, bool Clip>
 void DepthSpans(int first, int last) {
   const i64 right = g.lastColumn;
   const PixelBytes color(Bpp);
-  const int* const leftX = g.leftX;
-  const int* const rightX = g.rightX;
-  const float* const leftZ = g.leftZ;
-  const float* const rightZ = g.rightZ;
+  const RowLimits* const rows = g.rows;
   // The buffer's geometry in locals: a byte store into the frame may alias the library state, which
   // would otherwise be read again every row.
   std::uint8_t* const pixels = g.pixels;
   float* const depthBuffer = g.depth;
   const auto stride = static_cast<std::size_t>(g.stride), width = static_cast<std::size_t>(g.width);
   for (int y = first; y <= last; ++y) {
-    i64 xl = leftX[y], xr = rightX[y];
-    float zl = leftZ[y], zr = rightZ[y];
-    if (xl > right || xr < 0) continue;
-    if (xl < 0) {
-      zl = zl - (zr - zl) * static_cast<float>(xl) / static_cast<float>(xr - xl);
-      xl = 0;
-    }
-    if (xr > right) {
-      if (xl != xr) zr = zr + (zl - zr) * static_cast<float>(right - xr) / static_cast<float>(xl - xr);
-      xr = right;
+    i64 xl = rows[y].leftX, xr = rows[y].rightX;
+    float zl = rows[y].leftZ, zr = rows[y].rightZ;
+    if constexpr (Clip) {
+      if (xl > right || xr < 0) continue;
+      if (xl < 0) {
+        zl = zl - (zr - zl) * static_cast<float>(xl) / static_cast<float>(xr - xl);
+        xl = 0;
+      }
+      if (xr > right) {
+        if (xl != xr) zr = zr + (zl - zr) * static_cast<float>(right - xr) / static_cast<float>(xl - xr);
+        xr = right;
+      }
     }
     float dz = 0.0f;
     if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
@@ -231,8 +228,8 @@ void DepthSpans(int first, int last) {
 
 void PlainSpans(int first, int last) {
   for (int y = first; y <= last; ++y) {
-    const int xl = std::max(g.leftX[y], 0);
-    const int xr = std::min(g.rightX[y], g.lastColumn);
+    const int xl = std::max(g.rows[y].leftX, 0);
+    const int xr = std::min(g.rows[y].rightX, g.lastColumn);
     if (xl <= xr) FillSpan(Row(y), xl, xr);
   }
 }
@@ -263,11 +260,12 @@ void DrawTriangle(int x1, int y1, float z1, int x2, int y2, float z2, int x3, in
   }
   // 4. Spans.
   if constexpr (Depth) {
+    const bool inside = std::min({x1, x2, x3}) >= 0 && std::max({x1, x2, x3}) <= lastColumn;
     switch (g.bpp) {
-      case 8: DepthSpans<8>(first, last); break;
-      case 16: DepthSpans<16>(first, last); break;
-      case 24: DepthSpans<24>(first, last); break;
-      default: DepthSpans<32>(first, last); break;
+      case 8: inside ? DepthSpans<8, false>(first, last) : DepthSpans<8, true>(first, last); break;
+      case 16: inside ? DepthSpans<16, false>(first, last) : DepthSpans<16, true>(first, last); break;
+      case 24: inside ? DepthSpans<24, false>(first, last) : DepthSpans<24, true>(first, last); break;
+      default: inside ? DepthSpans<32, false>(first, last) : DepthSpans<32, true>(first, last); break;
     }
   } else {
     PlainSpans(first, last);
