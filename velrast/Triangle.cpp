@@ -11,6 +11,7 @@
 // clipped or walked x lies between the edge's own two x values, so it always fits back into an int.
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "velrast/Raster.h"
@@ -215,12 +216,12 @@ void DepthSpans(int first, int last) {
     float z = zl;
     const int end = static_cast<int>(xr);
     for (int x = static_cast<int>(xl); x <= end; ++x) {
-      // Branch-free: whether a pixel passes changes too often along a row to be predicted.
+      // The depth is stored back whatever the test gives; the colour goes in as one copy (two
+      // stores at 24 bits) where the pixel passes.
       const float d = depth[x];
       const bool pass = z < d;
       depth[x] = pass ? z : d;
-      std::uint8_t* p = row + static_cast<std::size_t>(x) * (Bpp / 8);
-      for (int i = 0; i < Bpp / 8; ++i) p[i] = pass ? color.b[i] : p[i];
+      if (pass) std::memcpy(row + static_cast<std::size_t>(x) * (Bpp / 8), color.b, Bpp / 8);
       z += dz;
     }
   }
