@@ -51,7 +51,7 @@ inline void EnterPoint(int y, std::int64_t x, float z) {
 
 // Walks the edge A-B into the row tables; the depth path carries z along.
 template <bool Depth, Enter How>
-void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
+[[gnu::always_inline]] inline void WalkEdge(i64 xa, i64 ya, float za, i64 xb, i64 yb, float zb) {
   // 1. Clip to the top row; a clipped end moves along the edge, its depth with it.
   if (ya < 0) {
     if (yb < 0) return;
