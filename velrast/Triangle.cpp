@@ -136,11 +136,10 @@ template <bool Depth, Enter How>
       x += q;
       err -= r;
       EnterRight<Depth, How>(rows[y], x, z);
-      if (err < 0) {
-        err += dy;
-        x += 1;
-        if constexpr (Depth) if (flat) z += zx;
-      }
+      const bool carry = err < 0;
+      err += carry ? dy : 0;
+      x += carry;
+      if constexpr (Depth) if (flat) z = carry ? z + zx : z;
       if constexpr (Depth) if (!flat) z += zrow;
     }
   } else {
@@ -150,11 +149,10 @@ template <bool Depth, Enter How>
       x -= q;
       err -= r;
       EnterLeft<Depth, How>(rows[y], x, z);
-      if (err < 0) {
-        err += dy;
-        x -= 1;
-        if constexpr (Depth) if (flat) z += zx;
-      }
+      const bool carry = err < 0;
+      err += carry ? dy : 0;
+      x -= carry;
+      if constexpr (Depth) if (flat) z = carry ? z + zx : z;
       if constexpr (Depth) if (!flat) z += zrow;
     }
   }
