@@ -21,6 +21,8 @@ std::uint8_t* CellRow(DibStream& catalog, int slot, int i) {
 }  // namespace
 
 bool NormaliseCatalog(DibStream& catalog) {
+  // Already in that form, the canvas and depth steps would only copy it twice.
+  if (IsNormalised(catalog)) return true;
   if (!catalog.ResizeCanvas(kCatalogWidth, kCatalogHeight, 0)) {
     catalog.ConvertDepth(24, DepthPlain);
     if (!catalog.ResizeCanvas(kCatalogWidth, kCatalogHeight, 0)) return false;
