@@ -125,7 +125,9 @@ template <bool Depth, Enter How>
   }
 
   RowLimits* const rows = g.rows;
-  // 6. One step per row; a row takes the run from its starting x to its x after the step.
+  // 6. One step per row; a row takes the run from its starting x to its x after the step. The carry
+  //    into the next pixel is taken with selects: for most slopes it comes irregularly, and a branch
+  //    on it mispredicts.
   i64 x = xa;
   float z = za;
   const int y0 = static_cast<int>(ya), y1 = static_cast<int>(yb);
@@ -174,12 +176,6 @@ struct PixelBytes {
     }
   }
 };
-
-template <int Bpp>
-inline void Store(std::uint8_t* row, int x, const PixelBytes& c) {
-  std::uint8_t* p = row + static_cast<std::size_t>(x) * (Bpp / 8);
-  for (int i = 0; i < Bpp / 8; ++i) p[i] = c.b[i];
-}
 
 // Depth-tested fill of rows first..last; a pixel is taken where its z is strictly nearer. Without
 // Clip every span is known to lie inside the rows (the triangle does), which saves the tests.
