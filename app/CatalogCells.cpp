@@ -10,9 +10,6 @@
 
 namespace {
 
-// An 8-bit catalog is judged on its colour table, so that no conversion is needed: the check reads a
-// thousand catalogs at a time. Indices past the table's end read entry 0, as the depth conversion
-// reads them, so that both ways judge a cell alike.
 // A cell is one colour when samePixels passes its top row and every other row either holds the top
 // row's bytes (one compare for the whole row) or passes samePixels itself.
 template <typename SamePixels>
@@ -29,6 +26,9 @@ bool CellRowsAgree(const DibStream& catalog, int slot, int bytesPerPixel, SamePi
   return true;
 }
 
+// An 8-bit catalog is judged on its colour table, so that no conversion is needed: the check reads a
+// thousand catalogs at a time. Indices past the table's end read entry 0, as the depth conversion
+// reads them, so that both ways judge a cell alike.
 bool CellIsOneColour8(const DibStream& catalog, int slot, const std::array<std::uint32_t, 256>& colours) {
   // Every pixel against the top row's first. Two entries of one colour (a table made by hand) still
   // count as one colour.
