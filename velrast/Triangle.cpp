@@ -10,6 +10,7 @@
 // Coordinates may lie anywhere in the 32-bit range. Clipping and the walk work in 64 bits, and every
 // clipped or walked x lies between the edge's own two x values, so it always fits back into an int.
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <utility>
@@ -47,6 +48,48 @@ template <bool Depth, Enter How>
 inline void EnterPoint(int y, std::int64_t x, float z) {
   EnterLeft<Depth, How>(g.rows[y], x, z);
   EnterRight<Depth, How>(g.rows[y], x, z);
+}
+
+// zx where the carry mask is all ones, else -0.0, which added to any z leaves it as it was (+0.0
+// would turn a -0.0 into +0.0).
+inline float CarryStep(i64 carry, float zx) {
+  const auto m = static_cast<std::uint32_t>(carry);
+  return std::bit_cast<float>((std::bit_cast<std::uint32_t>(zx) & m) | (0x80000000u & ~m));
+}
+
+// An edge's steps per row: whole pixels (q) and remainder (r) against its rows (dy), and its depth
+// steps per q pixels, per carried pixel and per row.
+struct Steps {
+  i64 q, r, dy;
+  float zq, zx, zrow;
+  bool flat;
+};
+
+// Rows y0..y1-1 of an edge starting at x with depth z; a row takes the run from its starting x to its
+// x after the step, and the error's carry then moves x one pixel more.
+template <bool Depth, Enter How, bool Rising, bool MaskedCarry>
+[[gnu::always_inline]] inline void StepRows(int y0, int y1, i64 x, float z, i64 err, const Steps& s) {
+  RowLimits* const rows = g.rows;
+  const i64 dir = Rising ? 1 : -1;
+  for (int y = y0;;) {
+    if (Rising) EnterLeft<Depth, How>(rows[y], x, z); else EnterRight<Depth, How>(rows[y], x, z);
+    if constexpr (Depth) if (s.flat) z += s.zq;
+    x += dir * s.q;
+    err -= s.r;
+    if (Rising) EnterRight<Depth, How>(rows[y], x, z); else EnterLeft<Depth, How>(rows[y], x, z);
+    if (++y == y1) break;  // the last row's carry would go nowhere
+    if constexpr (MaskedCarry) {
+      const i64 carry = err >> 63;  // all ones where the error went negative
+      err += s.dy & carry;
+      x -= dir * carry;
+      if constexpr (Depth) if (s.flat) z += CarryStep(carry, s.zx);
+    } else if (err < 0) {
+      err += s.dy;
+      x += dir;
+      if constexpr (Depth) if (s.flat) z += s.zx;
+    }
+    if constexpr (Depth) if (!s.flat) z += s.zrow;
+  }
 }
 
 // Walks the edge A-B into the row tables; the depth path carries z along.
@@ -124,39 +167,17 @@ template <bool Depth, Enter How>
     }
   }
 
-  RowLimits* const rows = g.rows;
-  // 6. One step per row; a row takes the run from its starting x to its x after the step. The carry
-  //    into the next pixel is taken with selects: for most slopes it comes irregularly, and a branch
-  //    on it mispredicts.
-  i64 x = xa;
-  float z = za;
+  // 6. One step per row. Where carries are rare (under one row in eight) a branch on them costs
+  //    nothing; elsewhere they come irregularly, and they are taken as arithmetic.
+  const Steps st{q, r, dy, zq, zx, zrow, flat};
   const int y0 = static_cast<int>(ya), y1 = static_cast<int>(yb);
+  const bool rare = r < dy / 8;
   if (xa <= xb) {
-    for (int y = y0; y < y1; ++y) {
-      EnterLeft<Depth, How>(rows[y], x, z);
-      if constexpr (Depth) if (flat) z += zq;
-      x += q;
-      err -= r;
-      EnterRight<Depth, How>(rows[y], x, z);
-      const bool carry = err < 0;
-      err += carry ? dy : 0;
-      x += carry;
-      if constexpr (Depth) if (flat) z = carry ? z + zx : z;
-      if constexpr (Depth) if (!flat) z += zrow;
-    }
+    if (rare) StepRows<Depth, How, true, false>(y0, y1, xa, za, err, st);
+    else StepRows<Depth, How, true, true>(y0, y1, xa, za, err, st);
   } else {
-    for (int y = y0; y < y1; ++y) {
-      EnterRight<Depth, How>(rows[y], x, z);
-      if constexpr (Depth) if (flat) z += zq;
-      x -= q;
-      err -= r;
-      EnterLeft<Depth, How>(rows[y], x, z);
-      const bool carry = err < 0;
-      err += carry ? dy : 0;
-      x -= carry;
-      if constexpr (Depth) if (flat) z = carry ? z + zx : z;
-      if constexpr (Depth) if (!flat) z += zrow;
-    }
+    if (rare) StepRows<Depth, How, false, false>(y0, y1, xa, za, err, st);
+    else StepRows<Depth, How, false, true>(y0, y1, xa, za, err, st);
   }
   // 7. The end point B enters its own row.
   EnterPoint<Depth, How>(y1, xb, zb);
