@@ -224,20 +224,25 @@ void DepthSpans(int first, int last) {
         xr = right;
       }
     }
-    float dz = 0.0f;
-    if (xl < xr) dz = (zr - zl) / static_cast<float>(xr - xl);
     std::uint8_t* const row = pixels + static_cast<std::size_t>(y) * stride;
     float* const depth = depthBuffer + static_cast<std::size_t>(y) * width;
-    float z = zl;
-    const int end = static_cast<int>(xr);
-    for (int x = static_cast<int>(xl); x <= end; ++x) {
-      // The depth is stored back whatever the test gives; the colour goes in as one copy (two
-      // stores at 24 bits) where the pixel passes.
+    // The depth is stored back whatever the test gives; the colour goes in as one copy (two stores
+    // at 24 bits) where the pixel passes.
+    const auto test = [&](int x, float z) {
       const float d = depth[x];
       const bool pass = z < d;
       depth[x] = pass ? z : d;
       if (pass) std::memcpy(row + static_cast<std::size_t>(x) * (Bpp / 8), color.b, Bpp / 8);
+    };
+    // The first pixel needs no depth step: a one-pixel row ends there without the division.
+    const int start = static_cast<int>(xl), end = static_cast<int>(xr);
+    test(start, zl);
+    if (start == end) continue;
+    const float dz = (zr - zl) / static_cast<float>(xr - xl);
+    float z = zl;
+    for (int x = start + 1; x <= end; ++x) {
       z += dz;
+      test(x, z);
     }
   }
 }
