@@ -101,19 +101,25 @@ inline void FillSpan(std::uint8_t* row, int xl, int xr) {
 
 inline void PutPixel(std::uint8_t* row, int x) { FillSpan(row, x, x); }
 
+// A centre-relative float coordinate to a pixel where the sum lies within 2^22 of the centre, which
+// covers every buffer we can make: false elsewhere (NaN included), where FloatToPixel takes over.
+inline bool FloatToNearPixel(float half, float v, int& out) {
+  const float s = half + v;
+  if (!(std::fabs(s) <= 4194304.0f)) return false;
+  // Adding and taking away 1.5 * 2^23 leaves s rounded to an integer by the FPU's own rounding (to
+  // nearest, ties to even), exactly within that range. Without fast-math the compiler may not fold
+  // the pair away.
+  const float t = s + 12582912.0f;
+  out = static_cast<int>(t - 12582912.0f);
+  return true;
+}
+
 // A centre-relative float coordinate to a pixel: the sum is rounded to single precision and then to
 // the nearest integer, ties to even. NaN gives false; values beyond the 32-bit range saturate, and
 // the integer clipping takes them from there.
 inline bool FloatToPixel(float half, float v, int& out) {
+  if (FloatToNearPixel(half, v, out)) return true;
   const float s = half + v;
-  // Adding and taking away 1.5 * 2^23 leaves s rounded to an integer by the FPU's own rounding
-  // (to nearest, ties to even); exact for |s| <= 2^22, which covers every buffer we can make.
-  if (std::fabs(s) <= 4194304.0f) {
-    // Without fast-math the compiler may not fold the pair away.
-    const float t = s + 12582912.0f;
-    out = static_cast<int>(t - 12582912.0f);
-    return true;
-  }
   if (std::isnan(s)) return false;
   if (s >= 2147483648.0f) {
     out = std::numeric_limits<int>::max();

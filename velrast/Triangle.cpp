@@ -302,6 +302,19 @@ void Triangle3(int x1, int y1, float z1, int x2, int y2, float z2, int x3, int y
   }
 }
 
+// vlrTriangle3fg with a coordinate far outside the buffer, or NaN, which drops the triangle. Out of
+// line, so that the common path calls nothing but the triangle and has no registers to save.
+[[gnu::noinline]] void FarTriangle3fg(float x1, float y1, float z1, float x2, float y2, float z2, float x3,
+                                      float y3, float z3) {
+  int X1, Y1, X2, Y2, X3, Y3;
+  if (!FloatToPixel(g.halfWidth, x1, X1) || !FloatToPixel(g.halfHeight, -y1, Y1) ||
+      !FloatToPixel(g.halfWidth, x2, X2) || !FloatToPixel(g.halfHeight, -y2, Y2) ||
+      !FloatToPixel(g.halfWidth, x3, X3) || !FloatToPixel(g.halfHeight, -y3, Y3)) {
+    return;
+  }
+  Triangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
+}
+
 }  // namespace
 }  // namespace velrast
 
@@ -317,17 +330,17 @@ void VLR_API vlrTriangle3(int x1, int y1, float z1, int x2, int y2, float z2, in
 
 void VLR_API vlrTriangle3fg(float x1, float y1, float z1, float x2, float y2, float z2, float x3, float y3,
                             float z3) {
-  using velrast::FloatToPixel;
+  using velrast::FloatToNearPixel;
   using velrast::g;
+  // y points up in the caller's coordinates and down in the buffer.
   int X1, Y1, X2, Y2, X3, Y3;
-  // y points up in the caller's coordinates and down in the buffer. A NaN coordinate has no pixel:
-  // the triangle is dropped.
-  if (!FloatToPixel(g.halfWidth, x1, X1) || !FloatToPixel(g.halfHeight, -y1, Y1) ||
-      !FloatToPixel(g.halfWidth, x2, X2) || !FloatToPixel(g.halfHeight, -y2, Y2) ||
-      !FloatToPixel(g.halfWidth, x3, X3) || !FloatToPixel(g.halfHeight, -y3, Y3)) {
-    return;
+  if (FloatToNearPixel(g.halfWidth, x1, X1) && FloatToNearPixel(g.halfHeight, -y1, Y1) &&
+      FloatToNearPixel(g.halfWidth, x2, X2) && FloatToNearPixel(g.halfHeight, -y2, Y2) &&
+      FloatToNearPixel(g.halfWidth, x3, X3) && FloatToNearPixel(g.halfHeight, -y3, Y3)) {
+    velrast::Triangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
+  } else {
+    velrast::FarTriangle3fg(x1, y1, z1, x2, y2, z2, x3, y3, z3);
   }
-  velrast::Triangle3(X1, Y1, z1, X2, Y2, z2, X3, Y3, z3);
 }
 
 void VLR_API vlrTriangle3c(int x1, int y1, float z1, uint32_t, int x2, int y2, float z2, uint32_t, int x3,
